@@ -98,6 +98,7 @@ void MainWindow::registerWindow(const QString& menuName, WindowFactory factory) 
 MainWindow* MainWindow::instance() { return g_instance; }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    Q_INIT_RESOURCE(shell);
     g_instance = this;
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("投诉处理"));
@@ -116,6 +117,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_area, 1);
     setCentralWidget(central);
+    m_area->viewport()->installEventFilter(this);
 
     buildMenus();
     resize(1280, 800);
@@ -318,9 +320,10 @@ void MainWindow::联系我们() { Platform::seam().openWithDesktop(QString::from
 
 void MainWindow::关于软件() { openChild(QStringLiteral("关于软件")); }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    paintBackground();
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize)
+        paintBackground();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::paintBackground() {
