@@ -53,7 +53,9 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
     m_password->setEchoMode(QLineEdit::Password);
     for (QLineEdit* e : {m_user, m_password}) {
         e->setFrame(false);
-        e->setStyleSheet(QStringLiteral("background:white; padding:2px 4px;"));
+        // A "*" for each character of the password, as the desk staff know it.
+        e->setStyleSheet(QStringLiteral("background:white; padding:2px 4px; "
+                                        "lineedit-password-character: 42;"));
         e->installEventFilter(this);
     }
     m_user->setGeometry(150, 104, 200, 26);
@@ -245,12 +247,14 @@ bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void LoginWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(38, 92, 160));
-    g.setColorAt(0.3, QColor(120, 170, 220));
-    g.setColorAt(0.31, QColor(232, 240, 250));
-    g.setColorAt(1, QColor(200, 218, 240));
-    p.fillRect(rect(), g);
+    QLinearGradient head(0, 0, 0, 90);
+    head.setColorAt(0, QColor(38, 92, 160));
+    head.setColorAt(1, QColor(120, 170, 220));
+    p.fillRect(QRect(0, 0, width(), 90), head);
+    QLinearGradient body(0, 90, 0, height());
+    body.setColorAt(0, QColor(232, 240, 250));
+    body.setColorAt(1, QColor(200, 218, 240));
+    p.fillRect(QRect(0, 90, width(), height() - 90), body);
     p.setPen(QColor(30, 70, 130));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
