@@ -1,0 +1,87 @@
+#include "panelwidgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace reception {
+
+PressLabel::PressLabel(QWidget* parent) : QLabel(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setLineWidth(1);
+}
+
+PressLabel* PressLabel::closeIcon(QWidget* parent, const QString& objectName) {
+    auto* icon = new PressLabel(parent);
+    icon->setObjectName(objectName);
+    QPixmap cross(18, 18);
+    cross.fill(Qt::transparent);
+    QPainter painter(&cross);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(160, 40, 40), 2.2));
+    painter.drawLine(QPointF(4, 4), QPointF(14, 14));
+    painter.drawLine(QPointF(14, 4), QPointF(4, 14));
+    painter.end();
+    icon->setPixmap(cross);
+    icon->setFixedSize(22, 22);
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setCursor(Qt::PointingHandCursor);
+    icon->setToolTip(QStringLiteral("关闭"));
+    return icon;
+}
+
+void PressLabel::setPressed(bool pressed) {
+    m_pressed = pressed;
+    setFrameShape(pressed ? QFrame::Box : QFrame::NoFrame);
+}
+
+void PressLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        setPressed(true);
+    event->accept();
+}
+
+void PressLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasPressed = m_pressed;
+    setPressed(false);
+    event->accept();
+    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->pos()))
+        emit clicked();
+}
+
+FloatingPanel::FloatingPanel(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Raised);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    hide();
+}
+
+void FloatingPanel::showInFront() {
+    show();
+    raise();
+}
+
+void FloatingPanel::mousePressEvent(QMouseEvent* event) {
+    if (m_draggable && event->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_grab = event->globalPosition().toPoint();
+    }
+    QFrame::mousePressEvent(event);
+}
+
+void FloatingPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragging) {
+        const QPoint at = event->globalPosition().toPoint();
+        move(pos() + (at - m_grab));
+        m_grab = at;
+    }
+    QFrame::mouseMoveEvent(event);
+}
+
+void FloatingPanel::mouseReleaseEvent(QMouseEvent* event) {
+    m_dragging = false;
+    QFrame::mouseReleaseEvent(event);
+}
+
+} // namespace reception

@@ -1,0 +1,55 @@
+#pragma once
+// Small widgets of the reception window's floating panels: a label that reacts to the
+// mouse with a pressed look, and a panel that can be dragged by its background.
+
+#include <QFrame>
+#include <QLabel>
+#include <QPoint>
+
+namespace reception {
+
+// A label that acts as a button: a single-line border while the mouse button is down over
+// it, clicked() when the button is released over it. Used for the panels' close icons
+// and the time panel's hour and minute cells.
+class PressLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit PressLabel(QWidget* parent = nullptr);
+    bool isPressed() const { return m_pressed; }
+    // The close icon of a panel: a small cross.
+    static PressLabel* closeIcon(QWidget* parent, const QString& objectName);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setPressed(bool pressed);
+    bool m_pressed = false;
+};
+
+// A floating panel over the list. With dragging on, pressing the mouse on its background
+// and moving it moves the panel by the pointer's displacement.
+class FloatingPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit FloatingPanel(QWidget* parent = nullptr);
+    void setDraggable(bool on) { m_draggable = on; }
+    // Shows the panel in front of its siblings.
+    void showInFront();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_draggable = false;
+    bool m_dragging = false;
+    QPoint m_grab;
+};
+
+} // namespace reception
