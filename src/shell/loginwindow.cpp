@@ -215,12 +215,10 @@ void LoginWindow::choosePosition(int line) {
 }
 
 void LoginWindow::finish() {
-    if (m_mode.isEmpty()) {
+    // accept(), not close(): closing a dialog rejects it, and rejecting is Cancel.
+    if (m_mode.isEmpty())
         Startup::showMainWindow();
-        close();
-    } else {
-        accept();
-    }
+    accept();
 }
 
 void LoginWindow::cmdCancel_Click() { Platform::seam().endProgram(0); }

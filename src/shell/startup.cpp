@@ -63,7 +63,7 @@ void showMainWindow() {
     // The main window's load closes the login window.
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* login = qobject_cast<LoginWindow*>(w); login && login->modeText().isEmpty())
-            login->close();
+            login->accept();
 }
 
 QString versionLabel(int major, int minor) {

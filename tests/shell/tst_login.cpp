@@ -66,11 +66,13 @@ private slots:
     void onePositionOpensMainWindow() {
         FakeSeam seam;
         LoginWindow login;
+        login.show();
         login.userBox()->setText(QStringLiteral("1001"));
         login.passwordBox()->setText(QStringLiteral("  1234 "));
         login.cmdOK_Click();
         QVERIFY(seam.messages.isEmpty());
         QVERIFY(MainWindow::instance());
+        QVERIFY(login.isHidden());
         QCOMPARE(Operator().fields(),
                  QStringList({"1001", "张丽", "D01", "客户服务中心", "P01", "接待员", "L1",
                               "职能部门", "G1", "管理岗"}));
@@ -79,6 +81,7 @@ private slots:
     void twoPositionsAreListed() {
         FakeSeam seam;
         LoginWindow login;
+        login.show();
         login.userBox()->setText(QStringLiteral("1002"));
         login.passwordBox()->setText(QStringLiteral("abc"));
         login.cmdOK_Click();
