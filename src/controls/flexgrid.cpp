@@ -164,6 +164,16 @@ QTableWidgetItem* FlexGrid::cell(int row, int col) {
     return item;
 }
 
+// Layout strings pad captions with blanks, counting a blank as half a Chinese character, as
+// the desk's fonts draw it. Proportional faces draw a blank far narrower, so blanks are
+// measured as half an ideograph here and the columns keep their intended widths.
+int FlexGrid::captionWidth(const QString& caption) const {
+    const qreal halfIdeograph = m_metrics.horizontalAdvance(QChar(0x6C49)) / 2.0;
+    const QString trimmed = caption.trimmed();
+    const int blanks = int(caption.size() - trimmed.size());
+    return qCeil(m_metrics.horizontalAdvance(trimmed) + blanks * halfIdeograph);
+}
+
 void FlexGrid::setFormatString(const QString& layout) {
     m_layout = parseLayoutString(layout);
     if (m_layout.isEmpty())
@@ -177,7 +187,7 @@ void FlexGrid::setFormatString(const QString& layout) {
         header->setText(column.caption);
         header->setTextAlignment(column.alignment);
         setColumnHidden(c, false);
-        setColumnWidth(c, qCeil(m_metrics.horizontalAdvance(column.caption)) + margin);
+        setColumnWidth(c, captionWidth(column.caption) + margin);
         m_colTwips[c] = -1;
     }
     m_headerAlignment = {};

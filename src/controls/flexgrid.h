@@ -101,6 +101,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    int captionWidth(const QString& caption) const;
     bool validRow(int row) const { return row >= 0 && row < rows(); }
     bool validCol(int col) const { return col >= 0 && col < cols(); }
     QTableWidgetItem* headerCell(int col);    // created on demand

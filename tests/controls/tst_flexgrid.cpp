@@ -165,6 +165,13 @@ void TstFlexGrid::formatStringSetsCaptionsAndWidths() {
     QVERIFY(grid.colWidth(1) > grid.colWidth(5));
     QVERIFY(grid.colWidth(18) > 0); // empty caption: narrow, but not hidden
     QVERIFY(grid.colWidth(18) < grid.colWidth(0));
+
+    // Padding blanks count as half a Chinese character each: "编号" + 16 blanks is as wide
+    // as ten Chinese characters, so a complaint time fits in its column.
+    FlexGrid padded;
+    padded.setFormatString(QStringLiteral("<编号                |<编号编号编号编号编号"));
+    QVERIFY(qAbs(padded.colWidth(0) - padded.colWidth(1)) <= 30);
+    QVERIFY(padded.colWidth(0) > padded.textWidth(QStringLiteral("2024-05-01 09:30")));
 }
 
 void TstFlexGrid::headerRowAndDataRows() {
