@@ -7,8 +7,8 @@
 
 void applyChineseFont(QApplication& app) {
     const QStringList preferred = {
-        QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑"),
-        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+        QStringLiteral("Microsoft YaHei"),     QStringLiteral("微软雅黑"),
+        QStringLiteral("Noto Sans CJK SC"),    QStringLiteral("Source Han Sans SC"),
         QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("SimSun"),
         QStringLiteral("Noto Serif CJK SC")};
     const QStringList families = QFontDatabase::families(QFontDatabase::SimplifiedChinese);

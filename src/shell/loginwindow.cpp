@@ -97,7 +97,9 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void LoginWindow::setVersionText(const QString& text) { m_label1->setText(text); }
+void LoginWindow::setVersionText(const QString& text) {
+    m_label1->setText(text);
+}
 
 void LoginWindow::prepareForSwitch() {
     m_label2->hide();
@@ -123,7 +125,8 @@ void LoginWindow::cmdOK_Click() {
     if (!Startup::OpenDatabase())
         Platform::seam().endProgram(0);
 
-    if (user == QLatin1String(kAdministratorNo) && password == QLatin1String(kAdministratorPassword)) {
+    if (user == QLatin1String(kAdministratorNo) &&
+        password == QLatin1String(kAdministratorPassword)) {
         Operator().EmployeeNo = QStringLiteral("超级用户");
         finish();
         return;
@@ -132,26 +135,29 @@ void LoginWindow::cmdOK_Click() {
     try {
         desk::SqlConnection& db = Connection::SharedConnection();
         const QString trimmedPassword = password.trimmed();
-        const desk::Recordset staff = db.query(
-            QStringLiteral("Select * From 员工档案 Where 工号 ='") + desk::sqlText(user) +
-                QStringLiteral("' and 帐号密码='") + desk::sqlText(trimmedPassword) +
-                QStringLiteral("'"),
-            desk::sqlText(trimmedPassword));
+        const desk::Recordset staff =
+            db.query(QStringLiteral("Select * From 员工档案 Where 工号 ='") + desk::sqlText(user) +
+                         QStringLiteral("' and 帐号密码='") + desk::sqlText(trimmedPassword) +
+                         QStringLiteral("'"),
+                     desk::sqlText(trimmedPassword));
         if (staff.isEmpty()) {
             Platform::message(this, QStringLiteral("用户名或密码不正确,请重新输入!"), QString(),
                               Platform::Icon::Information);
             return;
         }
         const desk::Recordset positions = db.query(
-            QStringLiteral("Select 员工档案.姓名,职能部门类别.部门类别代号,职能部门类别.部门类别名称,"
-                           "岗位类别.岗位类别编号,岗位类别名称,") +
+            QStringLiteral(
+                "Select 员工档案.姓名,职能部门类别.部门类别代号,职能部门类别.部门类别名称,"
+                "岗位类别.岗位类别编号,岗位类别名称,") +
             QStringLiteral(" 职能部门new.职能部门编号 , 职能部门new.职能部门名称, "
                            "岗位信息new.岗位代号, 岗位信息new.岗位名称,") +
             QStringLiteral(" 岗位员工new.主要岗位 From 岗位员工new") +
-            QStringLiteral(" Inner joIn 岗位信息new on 岗位员工new.岗位代号 = 岗位信息new.岗位代号") +
+            QStringLiteral(
+                " Inner joIn 岗位信息new on 岗位员工new.岗位代号 = 岗位信息new.岗位代号") +
             QStringLiteral(" Inner joIn 职能部门new on 岗位信息new.职能部门代号 = "
                            "职能部门new.职能部门编号") +
-            QStringLiteral(" Inner joIn 岗位类别 on 岗位信息new.岗位类别代号 = 岗位类别.岗位类别编号") +
+            QStringLiteral(
+                " Inner joIn 岗位类别 on 岗位信息new.岗位类别代号 = 岗位类别.岗位类别编号") +
             QStringLiteral(" Inner joIn 职能部门类别 on 职能部门new.职能部门类别代号 = "
                            "职能部门类别.部门类别代号") +
             QStringLiteral(" Inner joIn 员工档案 on 岗位员工new.员工代号 = 员工档案.工号") +
@@ -221,9 +227,13 @@ void LoginWindow::finish() {
     accept();
 }
 
-void LoginWindow::cmdCancel_Click() { Platform::seam().endProgram(0); }
+void LoginWindow::cmdCancel_Click() {
+    Platform::seam().endProgram(0);
+}
 
-void LoginWindow::reject() { cmdCancel_Click(); }
+void LoginWindow::reject() {
+    cmdCancel_Click();
+}
 
 bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);

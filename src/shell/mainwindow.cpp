@@ -61,7 +61,8 @@ MainWindow* g_instance = nullptr;
 // repeated to fill a wide window, and its right-hand part squeezed into the last 4000 twips.
 class Banner : public QWidget {
 public:
-    explicit Banner(QWidget* parent) : QWidget(parent), m_picture(QStringLiteral(":/shell/banner.png")) {
+    explicit Banner(QWidget* parent)
+        : QWidget(parent), m_picture(QStringLiteral(":/shell/banner.png")) {
         setObjectName(QStringLiteral("Picture1"));
         setFixedHeight(controls::twipsToPixelsY(810, this));
     }
@@ -95,7 +96,9 @@ void MainWindow::registerWindow(const QString& menuName, WindowFactory factory) 
     registry().insert(menuName, std::move(factory));
 }
 
-MainWindow* MainWindow::instance() { return g_instance; }
+MainWindow* MainWindow::instance() {
+    return g_instance;
+}
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     Q_INIT_RESOURCE(shell);
@@ -195,7 +198,8 @@ void MainWindow::buildMenus() {
         windowSeparator->setVisible(!windows.isEmpty());
         int n = 1;
         for (QMdiSubWindow* sub : windows) {
-            QAction* a = about->addAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()));
+            QAction* a =
+                about->addAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()));
             a->setCheckable(true);
             a->setChecked(sub == m_area->activeSubWindow());
             connect(a, &QAction::triggered, this, [this, sub] { m_area->setActiveSubWindow(sub); });
@@ -258,10 +262,10 @@ QWidget* MainWindow::openChild(const QString& menuName) {
 }
 
 void MainWindow::权限设置() {
-    static const QStringList kAlwaysOn = {
-        QStringLiteral("注销"),     QStringLiteral("关于"), QStringLiteral("关于软件"),
-        QStringLiteral("联系我们"), QStringLiteral("退出"), QStringLiteral("退出系统"),
-        QStringLiteral("其它模块")};
+    static const QStringList kAlwaysOn = {QStringLiteral("注销"),     QStringLiteral("关于"),
+                                          QStringLiteral("关于软件"), QStringLiteral("联系我们"),
+                                          QStringLiteral("退出"),     QStringLiteral("退出系统"),
+                                          QStringLiteral("其它模块")};
     for (QAction* a : m_actions)
         if (!kAlwaysOn.contains(a->objectName()) && a->text() != QLatin1String("-"))
             a->setEnabled(false);
@@ -272,8 +276,9 @@ void MainWindow::权限设置() {
                            "GroupPrivilege.Popedom") +
             QStringLiteral(" FROM  岗位权限设置 INNER JOIN GroupPrivilege ON 岗位权限设置.组代号 = "
                            "GroupPrivilege.GroupID") +
-            QStringLiteral(" Where 授权 = 1 AND 岗位代号='") + desk::sqlText(Operator().PositionCode) +
-            QStringLiteral("'") + QStringLiteral(" ORDER BY GroupPrivilege.Popedom"));
+            QStringLiteral(" Where 授权 = 1 AND 岗位代号='") +
+            desk::sqlText(Operator().PositionCode) + QStringLiteral("'") +
+            QStringLiteral(" ORDER BY GroupPrivilege.Popedom"));
         QList<QPair<QString, bool>> pairs;
         for (int r = 0; r < rows.size(); ++r) {
             if (rows.isNull(r, QStringLiteral("Popedom")))
@@ -314,11 +319,17 @@ void MainWindow::其它模块() {
     Platform::message(this, QStringLiteral("对不起，您不属于多模块系统。"));
 }
 
-void MainWindow::退出() { Platform::seam().endProgram(0); }
+void MainWindow::退出() {
+    Platform::seam().endProgram(0);
+}
 
-void MainWindow::联系我们() { Platform::seam().openWithDesktop(QString::fromUtf8(kMakerAddress)); }
+void MainWindow::联系我们() {
+    Platform::seam().openWithDesktop(QString::fromUtf8(kMakerAddress));
+}
 
-void MainWindow::关于软件() { openChild(QStringLiteral("关于软件")); }
+void MainWindow::关于软件() {
+    openChild(QStringLiteral("关于软件"));
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_area->viewport() && event->type() == QEvent::Resize)

@@ -1,21 +1,30 @@
 #include "operator.h"
 
 QStringList OperatorContext::fields() const {
-    return {EmployeeNo,   EmployeeName,           DepartmentCode,         DepartmentName,
-            PositionCode, PositionName,           DepartmentCategoryCode, DepartmentCategoryName,
-            PositionCategoryCode, PositionCategoryName};
+    return {
+        EmployeeNo,           EmployeeName,        DepartmentCode,         DepartmentName,
+        PositionCode,         PositionName,        DepartmentCategoryCode, DepartmentCategoryName,
+        PositionCategoryCode, PositionCategoryName};
 }
 
 void OperatorContext::setFields(const QStringList& ten) {
-    QString* fieldSlots[] = {&EmployeeNo,   &EmployeeName,           &DepartmentCode,
-                        &DepartmentName, &PositionCode,         &PositionName,
-                        &DepartmentCategoryCode, &DepartmentCategoryName,
-                        &PositionCategoryCode,   &PositionCategoryName};
+    QString* fieldSlots[] = {&EmployeeNo,
+                             &EmployeeName,
+                             &DepartmentCode,
+                             &DepartmentName,
+                             &PositionCode,
+                             &PositionName,
+                             &DepartmentCategoryCode,
+                             &DepartmentCategoryName,
+                             &PositionCategoryCode,
+                             &PositionCategoryName};
     for (int i = 0; i < 10; ++i)
         *fieldSlots[i] = ten.value(i);
 }
 
-void OperatorContext::clear() { setFields({}); }
+void OperatorContext::clear() {
+    setFields({});
+}
 
 OperatorContext& Operator() {
     static OperatorContext context;

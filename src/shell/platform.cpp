@@ -18,11 +18,16 @@ Seam* g_seam = nullptr;
 
 QMessageBox::Icon boxIcon(Icon icon) {
     switch (icon) {
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Warning: return QMessageBox::Warning;
-    case Icon::Critical: return QMessageBox::Critical;
-    case Icon::None: break;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -62,8 +67,8 @@ FileChoice Seam::saveFile(QWidget* parent, const QString& title, const QString& 
 }
 
 bool Seam::openWithDesktop(const QString& pathOrUrl) {
-    QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl)
-                                                         : QUrl::fromLocalFile(pathOrUrl);
+    QUrl url =
+        pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
     return QDesktopServices::openUrl(url);
 }
 
@@ -84,14 +89,24 @@ bool Seam::activateWindowTitled(const QString& title) {
     return false;
 }
 
-void Seam::endProgram(int exitCode) { std::exit(exitCode); }
+void Seam::endProgram(int exitCode) {
+    std::exit(exitCode);
+}
 
-QDateTime Seam::now() { return QDateTime::currentDateTime(); }
+QDateTime Seam::now() {
+    return QDateTime::currentDateTime();
+}
 
-void setSeam(Seam* seam) { g_seam = seam; }
-Seam& seam() { return g_seam ? *g_seam : g_realSeam; }
+void setSeam(Seam* seam) {
+    g_seam = seam;
+}
+Seam& seam() {
+    return g_seam ? *g_seam : g_realSeam;
+}
 
-QString applicationTitle() { return QStringLiteral("投诉处理"); }
+QString applicationTitle() {
+    return QStringLiteral("投诉处理");
+}
 
 QString programFolder() {
     if (QCoreApplication::instance())

@@ -55,7 +55,9 @@ inline void message(QWidget* parent, const QString& text, const QString& title =
 inline bool askYesNo(QWidget* parent, const QString& text, const QString& title = QString()) {
     return seam().askYesNo(parent, text, title);
 }
-inline QDateTime now() { return seam().now(); }
+inline QDateTime now() {
+    return seam().now();
+}
 
 // The program's own folder (where "MDI.BMP", "Command.Dll" and "Temp" live).
 QString programFolder();

@@ -37,16 +37,28 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString wrong = QStringLiteral("用户名或密码不正确,请重新输入!");
         const QString noPosition = QStringLiteral("对不起，您没有岗位，请选择系统管理员");
-        QTest::newRow("empty number") << "" << "1234" << "用户名不能为空!";
-        QTest::newRow("empty password") << "1001" << "" << "密码不能为空!";
-        QTest::newRow("wrong password") << "1001" << "9999" << wrong;
-        QTest::newRow("wrong number") << "9001" << "1234" << wrong;
-        QTest::newRow("number with trailing blank") << "1001 " << "1234" << wrong;
-        QTest::newRow("injection in password") << "1001" << "' or '1'='1" << wrong;
-        QTest::newRow("injection in number") << "' or '1'='1' --" << "x" << wrong;
-        QTest::newRow("administrator in other case") << "CHIEF" << "quartz" << wrong;
-        QTest::newRow("employee who left") << "1003" << "1234" << noPosition;
-        QTest::newRow("assignment ended") << "1004" << "1234" << noPosition;
+        QTest::newRow("empty number") << ""
+                                      << "1234"
+                                      << "用户名不能为空!";
+        QTest::newRow("empty password") << "1001"
+                                        << ""
+                                        << "密码不能为空!";
+        QTest::newRow("wrong password") << "1001"
+                                        << "9999" << wrong;
+        QTest::newRow("wrong number") << "9001"
+                                      << "1234" << wrong;
+        QTest::newRow("number with trailing blank") << "1001 "
+                                                    << "1234" << wrong;
+        QTest::newRow("injection in password") << "1001"
+                                               << "' or '1'='1" << wrong;
+        QTest::newRow("injection in number") << "' or '1'='1' --"
+                                             << "x" << wrong;
+        QTest::newRow("administrator in other case") << "CHIEF"
+                                                     << "quartz" << wrong;
+        QTest::newRow("employee who left") << "1003"
+                                           << "1234" << noPosition;
+        QTest::newRow("assignment ended") << "1004"
+                                          << "1234" << noPosition;
     }
     void refused() {
         QFETCH(QString, user);
@@ -73,9 +85,8 @@ private slots:
         QVERIFY(seam.messages.isEmpty());
         QVERIFY(MainWindow::instance());
         QVERIFY(login.isHidden());
-        QCOMPARE(Operator().fields(),
-                 QStringList({"1001", "张丽", "D01", "客户服务中心", "P01", "接待员", "L1",
-                              "职能部门", "G1", "管理岗"}));
+        QCOMPARE(Operator().fields(), QStringList({"1001", "张丽", "D01", "客户服务中心", "P01",
+                                                   "接待员", "L1", "职能部门", "G1", "管理岗"}));
     }
 
     void twoPositionsAreListed() {

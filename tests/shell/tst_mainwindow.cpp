@@ -33,15 +33,17 @@ class TestMainWindow : public QObject {
 private slots:
     void initTestCase() {
         QStringList fixture = organisationFixture();
-        fixture << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('A', '投诉管理', 1)"
-                << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('A', '投诉受理', 1)"
-                << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('B', '投诉受理', 0)"
-                << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('B', '投诉接待', 1)"
-                << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('C', 'frm其它程序', 1)"
-                << "INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) VALUES ('A', 'P01', 1)"
-                << "INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) VALUES ('B', 'P01', 1)"
-                << "INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) VALUES ('A', 'P02', 0)"
-                << "INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) VALUES ('C', 'P03', 1)";
+        fixture
+            << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('A', '投诉管理', 1)"
+            << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('A', '投诉受理', 1)"
+            << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('B', '投诉受理', 0)"
+            << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('B', '投诉接待', 1)"
+            << "INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES ('C', "
+               "'frm其它程序', 1)"
+            << "INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) VALUES ('A', 'P01', 1)"
+            << "INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) VALUES ('B', 'P01', 1)"
+            << "INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) VALUES ('A', 'P02', 0)"
+            << "INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) VALUES ('C', 'P03', 1)";
         const QString file = testdb::create(m_dir.path(), fixture);
         QVERIFY(!file.isEmpty());
         FakeSeam seam;
@@ -53,9 +55,10 @@ private slots:
         MainWindow w;
         for (QAction* a : w.menuActions())
             QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-        for (const char* name : {"投诉管理", "投诉接待", "投诉受理", "投诉处理C", "H11", "投诉信息统计",
-                                 "基础设置TS", "投诉类别设置", "投诉方式设置", "投诉回复设置", "其它模块",
-                                 "退出系统", "退出", "注销", "关于", "关于软件", "联系我们"})
+        for (const char* name :
+             {"投诉管理", "投诉接待", "投诉受理", "投诉处理C", "H11", "投诉信息统计", "基础设置TS",
+              "投诉类别设置", "投诉方式设置", "投诉回复设置", "其它模块", "退出系统", "退出",
+              "注销", "关于", "关于软件", "联系我们"})
             QVERIFY2(w.menuAction(QString::fromUtf8(name)), name);
     }
 
@@ -77,8 +80,8 @@ private slots:
         Operator().PositionCode = position;
         w.权限设置();
         QVERIFY(seam.messages.isEmpty());
-        QStringList expected = QStringList({"注销", "关于", "关于软件", "联系我们", "退出", "退出系统",
-                                            "其它模块", "H11"}) +
+        QStringList expected = QStringList({"注销", "关于", "关于软件", "联系我们", "退出",
+                                            "退出系统", "其它模块", "H11"}) +
                                extra;
         expected.sort();
         QCOMPARE(enabledItems(w), expected);
@@ -97,8 +100,10 @@ private slots:
 
     void changeOfUserInLauncherMode() {
         FakeSeam seam;
-        LauncherArgument() = QStringLiteral("1001,张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1,管理岗");
-        const QString command = QDir(QCoreApplication::applicationDirPath()).filePath("Command.Dll");
+        LauncherArgument() =
+            QStringLiteral("1001,张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1,管理岗");
+        const QString command =
+            QDir(QCoreApplication::applicationDirPath()).filePath("Command.Dll");
         QFile::remove(command);
         MainWindow w;
         w.openChild(QStringLiteral("投诉受理"));

@@ -32,14 +32,23 @@ private slots:
         QTest::addColumn<QString>("db");
         QTest::addColumn<QString>("svr");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "sa" << "pw" << "TS2011" << "srv01"
+        QTest::newRow("plain") << "sa"
+                               << "pw"
+                               << "TS2011"
+                               << "srv01"
                                << "Provider=SQLOLEDB.1;Password=pw;Persist Security Info=False;"
                                   "User ID=sa;Initial Catalog='TS2011';Data Source='srv01'";
         QTest::newRow("semicolon and quote kept")
-            << "a;b" << "p'w;x" << "d'b" << "s;v"
+            << "a;b"
+            << "p'w;x"
+            << "d'b"
+            << "s;v"
             << "Provider=SQLOLEDB.1;Password=p'w;x;Persist Security Info=False;User ID=a;b;"
                "Initial Catalog='d'b';Data Source='s;v'";
-        QTest::newRow("all empty") << "" << "" << "" << ""
+        QTest::newRow("all empty") << ""
+                                   << ""
+                                   << ""
+                                   << ""
                                    << "Provider=SQLOLEDB.1;Password=;Persist Security Info=False;"
                                       "User ID=;Initial Catalog='';Data Source=''";
     }
@@ -72,14 +81,17 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("employeeNo");
         QTest::addColumn<QString>("positionCategoryName");
-        QTest::newRow("ten") << "1001,张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1,管理岗" << true
-                             << "1001" << "管理岗";
+        QTest::newRow("ten") << "1001,张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1,管理岗"
+                             << true << "1001"
+                             << "管理岗";
         QTest::newRow("eleventh ignored")
             << "1001,张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1,管理岗,extra" << true << "1001"
             << "管理岗";
-        QTest::newRow("empty first field") << ",张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1, 管理岗 "
-                                           << true << "" << " 管理岗 ";
-        QTest::newRow("too few") << "1001,张丽,D01" << false << "" << "";
+        QTest::newRow("empty first field")
+            << ",张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1, 管理岗 " << true << ""
+            << " 管理岗 ";
+        QTest::newRow("too few") << "1001,张丽,D01" << false << ""
+                                 << "";
     }
     void launcherArgument() {
         QFETCH(QString, argument);
@@ -114,7 +126,8 @@ private slots:
         desk::writeDbSettings({dir.filePath(QStringLiteral("missing.db")), {}, {}, {}});
         FakeSeam seam;
         LoginWindow login;
-        QVERIFY(!Startup::run(&login, "1001,张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1,管理岗"));
+        QVERIFY(
+            !Startup::run(&login, "1001,张丽,D01,客户服务中心,P01,接待员,L1,职能部门,G1,管理岗"));
         QCOMPARE(seam.texts().last(), QStringLiteral("数据库连接失败!"));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing.db"))));
         QCOMPARE(Operator().EmployeeName, QStringLiteral("张丽"));
