@@ -1,8 +1,10 @@
 #include "panelwidgets.h"
 
+#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 
 namespace reception {
 
@@ -82,6 +84,38 @@ void FloatingPanel::mouseMoveEvent(QMouseEvent* event) {
 void FloatingPanel::mouseReleaseEvent(QMouseEvent* event) {
     m_dragging = false;
     QFrame::mouseReleaseEvent(event);
+}
+
+QLabel* fieldLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QPushButton* commandButton(const QString& objectName, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(objectName);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QWidget* titleStrip(const QString& caption, PressLabel* closeIcon, QWidget* parent) {
+    auto* strip = new QWidget(parent);
+    strip->setAutoFillBackground(true);
+    QPalette pal = strip->palette();
+    pal.setColor(QPalette::Window, QColor(214, 226, 242));
+    strip->setPalette(pal);
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(8, 3, 4, 3);
+    auto* title = new QLabel(caption, strip);
+    QFont f = title->font();
+    f.setBold(true);
+    title->setFont(f);
+    row->addWidget(title);
+    row->addStretch();
+    closeIcon->setParent(strip);
+    row->addWidget(closeIcon);
+    return strip;
 }
 
 } // namespace reception

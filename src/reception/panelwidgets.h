@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPoint>
 
+class QPushButton;
+
 namespace reception {
 
 // A label that acts as a button: a single-line border while the mouse button is down over
@@ -51,5 +53,12 @@ private:
     bool m_dragging = false;
     QPoint m_grab;
 };
+
+// A field's caption, right-aligned beside the field.
+QLabel* fieldLabel(const QString& text, QWidget* parent);
+// A command button with its design name; never the panel's default button.
+QPushButton* commandButton(const QString& objectName, const QString& caption, QWidget* parent);
+// A panel's title strip: caption on the left, close icon on the right.
+QWidget* titleStrip(const QString& caption, PressLabel* closeIcon, QWidget* parent);
 
 } // namespace reception

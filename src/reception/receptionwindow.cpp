@@ -1,9 +1,11 @@
 #include "receptionwindow.h"
 
+#include "attachments/attachmentpanel.h"
 #include "controls/flexgrid.h"
 #include "controls/twips.h"
 #include "data/connection.h"
 #include "data/status.h"
+#include "listcolumns.h"
 #include "panelwidgets.h"
 #include "receptionrules.h"
 #include "shell/operator.h"
@@ -30,8 +32,12 @@
 
 using controls::twipsToPixelsX;
 using controls::twipsToPixelsY;
+using reception::commandButton;
+using reception::fieldLabel;
 using reception::FloatingPanel;
 using reception::PressLabel;
+using reception::titleStrip;
+using namespace reception::listcol;
 
 namespace {
 
@@ -40,63 +46,6 @@ const QString ListLayout = QStringLiteral(
     "|<投诉人  |<地址                                         |<联系电话          "
     "|<投诉内容            |<对应项目                    |<接待    |<处理状态           "
     "|<处理结果|<处理时间                |^查看||||");
-const QString AttachmentLayout = QStringLiteral("<序|<文件名|^浏览|");
-
-// Grid columns of the list.
-enum ListColumn {
-    ColNo = 0,
-    ColNumber = 1,
-    ColCategory = 2,
-    ColChannel = 3,
-    ColTime = 4,
-    ColComplainant = 5,
-    ColAddress = 6,
-    ColPhone = 7,
-    ColContent = 8,
-    ColOffice = 9,
-    ColReceiver = 10,
-    ColStatus = 11,
-    ColResult = 12,
-    ColReplyTime = 13,
-    ColView = 14,
-    ColOwner = 15,
-    ColWechat = 16,
-    ColApp = 17,
-    ColId = 18
-};
-
-QLabel* fieldLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-QPushButton* button(const QString& objectName, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(objectName);
-    b->setAutoDefault(false);
-    return b;
-}
-
-// A panel's title strip: caption on the left, close icon on the right.
-QWidget* titleStrip(const QString& caption, PressLabel* closeIcon, QWidget* parent) {
-    auto* strip = new QWidget(parent);
-    strip->setAutoFillBackground(true);
-    QPalette pal = strip->palette();
-    pal.setColor(QPalette::Window, QColor(214, 226, 242));
-    strip->setPalette(pal);
-    auto* row = new QHBoxLayout(strip);
-    row->setContentsMargins(8, 3, 4, 3);
-    auto* title = new QLabel(caption, strip);
-    QFont f = title->font();
-    f.setBold(true);
-    title->setFont(f);
-    row->addWidget(title);
-    row->addStretch();
-    closeIcon->setParent(strip);
-    row->addWidget(closeIcon);
-    return strip;
-}
 
 } // namespace
 
@@ -107,6 +56,7 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent) {
     buildEntryPanel();
     buildTimePanel();
     buildAddressPanel();
+    buildSearchPanel();
     startWindow();
 }
 
@@ -115,49 +65,8 @@ ReceptionWindow::~ReceptionWindow() = default;
 // ---------------------------------------------------------------- building the window
 
 void ReceptionWindow::buildWindow() {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(4, 4, 4, 0);
-    outer->setSpacing(4);
-
-    // commands above the list
-    m_topBar = new QWidget(this);
-    auto* top = new QHBoxLayout(m_topBar);
-    top->setContentsMargins(0, 0, 0, 0);
-    m_newButton = button(QStringLiteral("Command3"), QStringLiteral("新投诉"), m_topBar);
-    auto* refresh = button(QStringLiteral("Command2"), QStringLiteral("刷新"), m_topBar);
-    auto* filter = button(QStringLiteral("Command12"), QStringLiteral("筛选条件"), m_topBar);
-    top->addWidget(m_newButton);
-    top->addWidget(refresh);
-    top->addWidget(filter);
-    top->addSpacing(16);
-    top->addWidget(new QLabel(QStringLiteral("投诉人定位"), m_topBar));
-    auto* locateText = new QLineEdit(m_topBar);
-    locateText->setObjectName(QStringLiteral("Text2"));
-    locateText->setFixedWidth(twipsToPixelsX(1500));
-    top->addWidget(locateText);
-    auto* locate = button(QStringLiteral("Command11"), QStringLiteral("定位"), m_topBar);
-    locate->setProperty("Tag", QStringLiteral("0"));
-    top->addWidget(locate);
-    top->addSpacing(16);
-    m_option1[0] = new QRadioButton(QStringLiteral("默认（当月投诉信息）"), m_topBar);
-    m_option1[0]->setObjectName(QStringLiteral("Option1(0)"));
-    m_option1[1] = new QRadioButton(QStringLiteral("指定日期范围"), m_topBar);
-    m_option1[1]->setObjectName(QStringLiteral("Option1(1)"));
-    m_option1[0]->setChecked(true);
-    top->addWidget(m_option1[0]);
-    top->addWidget(m_option1[1]);
-    for (int i = 0; i < 2; ++i) {
-        m_dtPicker1[i] = new QDateEdit(m_topBar);
-        m_dtPicker1[i]->setObjectName(QStringLiteral("DTPicker1(%1)").arg(i));
-        m_dtPicker1[i]->setCalendarPopup(true);
-        m_dtPicker1[i]->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-        if (i == 1)
-            top->addWidget(new QLabel(QStringLiteral("至"), m_topBar));
-        top->addWidget(m_dtPicker1[i]);
-    }
-    top->addStretch();
-    outer->addWidget(m_topBar);
-
+    // The list fills the window down to the command bar; the command bar and the status bar
+    // are placed by placeBars() and commandBarResized().
     m_list = new controls::FlexGrid(this);
     m_list->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_list->setFormatString(ListLayout);
@@ -178,16 +87,61 @@ void ReceptionWindow::buildWindow() {
         m_list->setColWidth(col, qMax(m_list->colWidth(col), m_list->textWidth(text) + 240));
     for (int c = ColOwner; c <= ColId; ++c)
         m_list->setColWidth(c, 0);
-    outer->addWidget(m_list, 1);
 
-    // the command bar below the list
+    // The command bar below the list. First line: the list's own commands; second line:
+    // the export with its progress bar, the colour legend and "退出".
     m_commandBar = new QWidget(this);
     m_commandBar->setObjectName(QStringLiteral("Picture2"));
-    auto* bar = new QVBoxLayout(m_commandBar);
-    bar->setContentsMargins(0, 0, 0, 0);
-    bar->setSpacing(3);
-    auto* legendRow = new QHBoxLayout;
-    auto* swatch = new QLabel(m_commandBar);
+    m_commandBar->installEventFilter(this);
+
+    m_listCommands = new QWidget(m_commandBar);
+    auto* top = new QHBoxLayout(m_listCommands);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(6);
+    m_newButton =
+        commandButton(QStringLiteral("Command3"), QStringLiteral("新投诉"), m_listCommands);
+    m_refreshButton =
+        commandButton(QStringLiteral("Command2"), QStringLiteral("刷新"), m_listCommands);
+    m_filterButton =
+        commandButton(QStringLiteral("Command12"), QStringLiteral("筛选条件"), m_listCommands);
+    top->addWidget(m_newButton);
+    top->addWidget(m_refreshButton);
+    top->addWidget(m_filterButton);
+    top->addSpacing(18);
+    top->addWidget(new QLabel(QStringLiteral("投诉人定位"), m_listCommands));
+    m_locateText = new QLineEdit(m_listCommands);
+    m_locateText->setObjectName(QStringLiteral("Text2"));
+    m_locateText->setFixedWidth(twipsToPixelsX(1500));
+    top->addWidget(m_locateText);
+    m_locateButton =
+        commandButton(QStringLiteral("Command11"), QStringLiteral("定位"), m_listCommands);
+    m_locateButton->setProperty("Tag", QStringLiteral("0"));
+    top->addWidget(m_locateButton);
+    top->addSpacing(18);
+    m_option1[0] = new QRadioButton(QStringLiteral("默认（当月投诉信息）"), m_listCommands);
+    m_option1[0]->setObjectName(QStringLiteral("Option1(0)"));
+    m_option1[1] = new QRadioButton(QStringLiteral("指定日期范围"), m_listCommands);
+    m_option1[1]->setObjectName(QStringLiteral("Option1(1)"));
+    m_option1[0]->setChecked(true);
+    top->addWidget(m_option1[0]);
+    top->addWidget(m_option1[1]);
+    for (int i = 0; i < 2; ++i) {
+        m_dtPicker1[i] = new QDateEdit(m_listCommands);
+        m_dtPicker1[i]->setObjectName(QStringLiteral("DTPicker1(%1)").arg(i));
+        m_dtPicker1[i]->setCalendarPopup(true);
+        m_dtPicker1[i]->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        if (i == 1)
+            top->addWidget(new QLabel(QStringLiteral("至"), m_listCommands));
+        top->addWidget(m_dtPicker1[i]);
+    }
+    top->addStretch();
+
+    m_exportButton =
+        commandButton(QStringLiteral("Command20"), QStringLiteral("导出Excel"), m_commandBar);
+    m_legend = new QWidget(m_commandBar);
+    auto* legendRow = new QHBoxLayout(m_legend);
+    legendRow->setContentsMargins(0, 0, 0, 0);
+    auto* swatch = new QLabel(m_legend);
     swatch->setFixedSize(28, 14);
     swatch->setAutoFillBackground(true);
     QPalette sp = swatch->palette();
@@ -196,22 +150,12 @@ void ReceptionWindow::buildWindow() {
     swatch->setFrameShape(QFrame::Box);
     legendRow->addWidget(swatch);
     legendRow->addWidget(
-        new QLabel(QStringLiteral("表中这个底色的投诉是尚未处理完成的投诉"), m_commandBar));
+        new QLabel(QStringLiteral("表中这个底色的投诉是尚未处理完成的投诉"), m_legend));
     legendRow->addStretch();
-    bar->addLayout(legendRow);
-    auto* commands = new QHBoxLayout;
-    auto* exportButton =
-        button(QStringLiteral("Command20"), QStringLiteral("导出Excel"), m_commandBar);
-    commands->addWidget(exportButton);
     m_progress = new QProgressBar(m_commandBar);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->hide();
-    commands->addWidget(m_progress, 1);
-    commands->addStretch();
-    m_exitButton = button(QStringLiteral("Command5"), QStringLiteral("退出"), m_commandBar);
-    commands->addWidget(m_exitButton);
-    bar->addLayout(commands);
-    outer->addWidget(m_commandBar);
+    m_exitButton = commandButton(QStringLiteral("Command5"), QStringLiteral("退出"), m_commandBar);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("StatusBar2"));
@@ -228,7 +172,6 @@ void ReceptionWindow::buildWindow() {
     m_panels[1]->setText(QStringLiteral("操作员"));
     m_panels[3]->setText(QStringLiteral("部门"));
     m_panels[5]->setText(QStringLiteral("岗位"));
-    outer->addWidget(m_statusBar);
 
     // The status bar keeps its date and time panels current by itself.
     auto* clock = new QTimer(this);
@@ -242,7 +185,11 @@ void ReceptionWindow::buildWindow() {
     tick();
 
     connect(m_newButton, &QPushButton::clicked, this, &ReceptionWindow::newComplaint);
-    connect(refresh, &QPushButton::clicked, this, &ReceptionWindow::RefreshComplaintList);
+    connect(m_refreshButton, &QPushButton::clicked, this, &ReceptionWindow::refreshList);
+    connect(m_filterButton, &QPushButton::clicked, this, &ReceptionWindow::openSearchPanel);
+    connect(m_locateButton, &QPushButton::clicked, this, &ReceptionWindow::locateComplainant);
+    connect(m_locateText, &QLineEdit::textChanged, this, &ReceptionWindow::resetLocate);
+    connect(m_exportButton, &QPushButton::clicked, this, &ReceptionWindow::exportList);
     connect(m_exitButton, &QPushButton::clicked, this, &ReceptionWindow::exitWindow);
     connect(m_list, &controls::FlexGrid::gridClick, this, &ReceptionWindow::clickList);
     connect(m_list, &controls::FlexGrid::gridDoubleClick, this, [this](int row, int) {
@@ -250,6 +197,7 @@ void ReceptionWindow::buildWindow() {
             m_list->setRow(row);
         OpenComplaintInPanel();
     });
+    placeBars();
 }
 
 void ReceptionWindow::buildEntryPanel() {
@@ -282,9 +230,9 @@ void ReceptionWindow::buildEntryPanel() {
     m_text1[5]->setReadOnly(true);
     m_text1[0]->setPlaceholderText(QStringLiteral("yyyy-mm-dd hh:mm"));
 
-    m_command9 = button(QStringLiteral("Command9"), QStringLiteral("选择"), m_entry);
+    m_command9 = commandButton(QStringLiteral("Command9"), QStringLiteral("选择"), m_entry);
     m_command9->setToolTip(QStringLiteral("选择投诉日期及时间"));
-    m_command1 = button(QStringLiteral("Command1"), QStringLiteral("业户"), m_entry);
+    m_command1 = commandButton(QStringLiteral("Command1"), QStringLiteral("业户"), m_entry);
     m_command1->setToolTip(QStringLiteral("从管理项目的业户列表中选择投诉人"));
     m_combo4 = new QComboBox(m_entry);
     m_combo4->setObjectName(QStringLiteral("Combo4"));
@@ -332,15 +280,12 @@ void ReceptionWindow::buildEntryPanel() {
     form->addWidget(filesLabel, r, 0);
     m_attachments = new controls::FlexGrid(m_entry);
     m_attachments->setObjectName(QStringLiteral("MSFlexGrid2"));
-    m_attachments->setFormatString(AttachmentLayout);
-    m_attachments->setHeaderAlignment(Qt::AlignCenter);
-    m_attachments->setRows(1);
-    m_attachments->setColWidth(m_attachments->cols() - 1, 0);
-    m_attachments->setColWidth(1, 4200);
     form->addWidget(m_attachments, r, 1, 1, 4);
     auto* fileButtons = new QVBoxLayout;
-    m_command10[0] = button(QStringLiteral("Command10(0)"), QStringLiteral("添加资料"), m_entry);
-    m_command10[1] = button(QStringLiteral("Command10(1)"), QStringLiteral("删除资料"), m_entry);
+    m_command10[0] =
+        commandButton(QStringLiteral("Command10(0)"), QStringLiteral("添加资料"), m_entry);
+    m_command10[1] =
+        commandButton(QStringLiteral("Command10(1)"), QStringLiteral("删除资料"), m_entry);
     fileButtons->addWidget(m_command10[0]);
     fileButtons->addWidget(m_command10[1]);
     fileButtons->addStretch();
@@ -354,8 +299,8 @@ void ReceptionWindow::buildEntryPanel() {
     m_origin->setPalette(op);
     form->addWidget(m_origin, r, 0, 1, 4);
     auto* actions = new QHBoxLayout;
-    m_command13 = button(QStringLiteral("Command13"), QStringLiteral("投诉作废"), m_entry);
-    m_command4 = button(QStringLiteral("Command4"), QStringLiteral("确定"), m_entry);
+    m_command13 = commandButton(QStringLiteral("Command13"), QStringLiteral("投诉作废"), m_entry);
+    m_command4 = commandButton(QStringLiteral("Command4"), QStringLiteral("确定"), m_entry);
     actions->addStretch();
     actions->addWidget(m_command13);
     actions->addWidget(m_command4);
@@ -365,9 +310,14 @@ void ReceptionWindow::buildEntryPanel() {
 
     m_command10[0]->setEnabled(false);
     m_command10[1]->setEnabled(false);
+    // The grid gets its layout (header centred, header row only, ID column hidden) here.
+    m_attachmentPanel = new attachments::AttachmentPanel(
+        m_attachments, m_command10[0], m_command10[1], [this] { return text1(5); },
+        attachments::AttachmentConfig::reception(), this);
 
     connect(m_image2, &PressLabel::clicked, m_entry, &QWidget::hide);
     connect(m_command4, &QPushButton::clicked, this, &ReceptionWindow::confirmEntry);
+    connect(m_command13, &QPushButton::clicked, this, &ReceptionWindow::voidComplaint);
     connect(m_command9, &QPushButton::clicked, this, &ReceptionWindow::openTimePanel);
     connect(m_command1, &QPushButton::clicked, this, &ReceptionWindow::toggleAddressPanel);
 }
@@ -495,9 +445,53 @@ bool ReceptionWindow::event(QEvent* event) {
 
 void ReceptionWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    placeBars();
+}
+
+bool ReceptionWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_commandBar && event->type() == QEvent::Resize)
+        commandBarResized();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ReceptionWindow::placeBars() {
+    const int statusHeight = m_statusBar->sizeHint().height();
+    m_statusBar->setGeometry(0, height() - statusHeight, width(), statusHeight);
+    const int line = qMax(m_newButton->sizeHint().height(), m_listCommands->sizeHint().height());
+    const int gap = twipsToPixelsY(60, this);
+    const int barHeight = 2 * line + 3 * gap;
+    const QRect bar(0, m_statusBar->y() - barHeight, width(), barHeight);
+    if (m_commandBar->geometry() == bar)
+        commandBarResized(); // the window moved the bar's neighbours only
+    else
+        m_commandBar->setGeometry(bar);
+}
+
+void ReceptionWindow::commandBarResized() {
+    // Every step on its own: a window too small for one of them still gets the others.
+    const int margin = twipsToPixelsX(60, this);
+    m_list->move(margin, margin);
+    m_list->resize(qMax(0, width() - m_list->x() - twipsToPixelsX(45, this)),
+                   qMax(0, m_commandBar->y() - m_list->y()));
     layoutListColumns();
     placeEntryPanel();
     placeAddressPanelForResize();
+
+    const int gap = twipsToPixelsY(60, this);
+    const int line = qMax(m_newButton->sizeHint().height(), m_listCommands->sizeHint().height());
+    const int barWidth = m_commandBar->width();
+    // Too narrow a window cuts the line off at the right rather than squeezing it.
+    m_listCommands->setGeometry(
+        margin, gap, qMax(barWidth - 2 * margin, m_listCommands->sizeHint().width()), line);
+    const int second = 2 * gap + line;
+    m_exportButton->setGeometry(margin, second, m_exportButton->sizeHint().width(), line);
+    const int exitWidth = m_exitButton->sizeHint().width();
+    const int exitLeft =
+        qMax(barWidth - twipsToPixelsX(300, this) - exitWidth, twipsToPixelsX(10890, this));
+    m_exitButton->setGeometry(exitLeft, second, exitWidth, line);
+    const int progressLeft = m_exportButton->geometry().right() + 1 + twipsToPixelsX(100, this);
+    m_progress->setGeometry(progressLeft, second, qMax(0, barWidth - 2 * progressLeft), line);
+    m_legend->setGeometry(progressLeft, second, qMax(0, exitLeft - progressLeft - margin), line);
 }
 
 void ReceptionWindow::layoutListColumns() {
@@ -520,117 +514,6 @@ void ReceptionWindow::exitWindow() {
         sub->close();
     else
         close();
-}
-
-// ---------------------------------------------------------------- the list
-
-QString ReceptionWindow::dateRangeCondition(const QString& column) const {
-    QString from, to;
-    if (m_option1[1]->isChecked()) {
-        from = desk::sqlDate(m_dtPicker1[0]->date());
-        to = desk::sqlDate(m_dtPicker1[1]->date().addDays(1));
-    } else {
-        const QDate today = Platform::now().date();
-        from = reception::monthStartText(today);
-        to = reception::nextMonthStartText(today);
-    }
-    return QStringLiteral(" AND (") + column + QStringLiteral(" BETWEEN CONVERT(DATETIME, '") +
-           desk::sqlText(from) + QStringLiteral("', 102) AND CONVERT(DATETIME, '") +
-           desk::sqlText(to) + QStringLiteral("', 102))");
-}
-
-QString ReceptionWindow::searchConditions() const {
-    // The search panel narrows the list here; nothing while it is not in use.
-    return QString();
-}
-
-void ReceptionWindow::InitSearchLists() {
-    // The search panel's category and channel lists are filled by the search routines.
-}
-
-void ReceptionWindow::资料列表() {
-    // The complainant's material of the complaint shown; the attachment routines fill it.
-    m_attachments->setRows(1);
-}
-
-void ReceptionWindow::RefreshComplaintList() {
-    m_entry->hide();
-    const QString sql =
-        QStringLiteral(
-            "SELECT ID, 投诉编号, 投诉类别 , 投诉方式 ,投诉时间, 投诉人, 地址, 联系电话, "
-            "投诉内容, 接待人, 处理状态, 处理结果, 处理时间, 管理处代号, 结果满意度, ") +
-        QStringLiteral(" 微信号, AppID,ZH_ID") + QStringLiteral(" From 投诉信息") +
-        QStringLiteral(" WHERE 部门编号 = '") + desk::sqlText(Operator().DepartmentCode) +
-        QStringLiteral("' AND 撤销时间 Is Null") + dateRangeCondition(QStringLiteral("投诉时间")) +
-        searchConditions() + QStringLiteral(" ORDER BY 投诉编号");
-    desk::Recordset rs;
-    try {
-        rs = Connection::SharedConnection().query(sql);
-    } catch (const desk::DbError& e) {
-        showDbError(e);
-        return;
-    }
-
-    m_list->setRedraw(false);
-    m_list->setWordWrap(true);
-    m_list->setRows(1);
-    const int contentWidth = m_list->colWidth(ColContent);
-    const int statusWidth = m_list->colWidth(ColStatus);
-    for (int i = 0; i < rs.size(); ++i) {
-        const int r = m_list->addRow();
-        auto cell = [&](int col, const QString& text) { m_list->setTextMatrix(r, col, text); };
-        auto field = [&](const char* name) { return rs.text(i, QString::fromUtf8(name)); };
-        const QString replyTime = field("处理时间");
-        cell(ColNo, QString::number(r));
-        cell(ColNumber, field("投诉编号"));
-        cell(ColCategory, field("投诉类别"));
-        cell(ColChannel, field("投诉方式"));
-        cell(ColTime, reception::listTimeText(field("投诉时间")));
-        cell(ColComplainant, field("投诉人"));
-        cell(ColAddress, field("地址"));
-        cell(ColPhone, field("联系电话"));
-        const QString content = reception::listContent(field("投诉内容"));
-        cell(ColContent, content);
-        int height = reception::listRowHeight(m_list->textWidth(content), contentWidth);
-        const QString office = field("管理处代号");
-        cell(ColOffice, office.isEmpty() ? QString() : 对应管理处(office));
-        cell(ColReceiver, field("接待人"));
-        const QString status = field("处理状态");
-        cell(ColStatus, status);
-        const int statusHeight = reception::listRowHeight(m_list->textWidth(status), statusWidth);
-        if (statusHeight > 0)
-            height = statusHeight;
-        if (height > 0)
-            m_list->setRowHeight(r, height);
-        if (!replyTime.isEmpty()) {
-            const bool satisfied = rs.value(i, QStringLiteral("结果满意度")).toInt() != 0;
-            cell(ColResult, satisfied ? QStringLiteral("满意") : QStringLiteral("不满意"));
-        }
-        cell(ColReplyTime, reception::listTimeText(replyTime));
-        cell(ColView, QStringLiteral("查看"));
-        cell(ColOwner, field("ZH_ID"));
-        cell(ColWechat, field("微信号"));
-        cell(ColApp, field("AppID"));
-        cell(ColId, field("ID"));
-        if (reception::isUnfinished(replyTime))
-            m_list->setRowBackColor(r, reception::unfinishedColour());
-    }
-    if (m_list->rows() > 1)
-        m_list->setRow(m_list->rows() - 1);
-    m_list->setRedraw(true);
-}
-
-void ReceptionWindow::clickList(int row, int col) {
-    m_entry->hide();
-    m_addressPanel->hide();
-    m_timePanel->hide();
-    m_calendar->hide();
-    if (m_list->rows() <= 1 || row < 1)
-        return;
-    m_list->setRow(row);
-    if (col == ColView)
-        OpenComplaintInPanel();
-    m_list->selectRow(row);
 }
 
 // ---------------------------------------------------------------- the entry panel

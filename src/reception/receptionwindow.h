@@ -2,7 +2,8 @@
 // frm投诉接待: the complaint desk's reception window. The department's complaint list with
 // its command bar, and floating panels over it: the entry panel (Picture1) for one
 // complaint, the address panel (Picture3) to pick the complainant from the property
-// register, the time panel (Picture4) to set the complaint time.
+// register, the time panel (Picture4) to set the complaint time, the search panel
+// (Picture5) with its two multi-choice drop-downs.
 
 #include <QString>
 #include <QWidget>
@@ -14,6 +15,8 @@ class QDate;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -22,6 +25,9 @@ class QStatusBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace attachments {
+class AttachmentPanel;
+}
 namespace controls {
 class FlexGrid;
 }
@@ -57,12 +63,23 @@ public:
     QString 对应管理处(const QString& code) const;
     void LoadManagementOffices();
     void LoadBuildingTree();
-    // Rebuilds the list from the database (default month or the chosen date range).
+    // Rebuilds the list from the database: the default month or the chosen date range,
+    // narrowed by the search panel.
     void RefreshComplaintList();
-    // The search panel's drop-down lists; filled by the search routines.
+    // Fills the search panel's category and channel drop-downs and its two combos, every
+    // field on "全部".
     void InitSearchLists();
-    // The attachment grid of the complaint shown; filled by the attachment routines.
+    // Writes the list as shown to the workbook chosen in the save dialog (exportPath()),
+    // with the progress bar running; says how it went.
+    void ExportComplaintList();
+
+    // ---- attachments of the complaint shown (Text1(5)) ----
+
+    // The temporary folder for opened attachments, created when missing.
+    QString TpmePath();
     void 资料列表();
+    void 删除资料();
+    attachments::AttachmentPanel* attachmentPanel() const { return m_attachmentPanel; }
 
     // ---- events ----
 
@@ -81,6 +98,16 @@ public:
     void clickNode(QTreeWidgetItem* node); // TreeView1
     void clickList(int row, int col);      // MSFlexGrid1
     void exitWindow();                     // "退出"
+    void refreshList();                    // "刷新"
+    void locateComplainant();              // Command11 "定位" / "下一条"
+    void voidComplaint();                  // Command13 "投诉作废"
+    void exportList();                     // Command20 "导出Excel"
+    void openSearchPanel();                // Command12 "筛选条件"
+    void confirmSearch();                  // Command18 "确定" of the search panel
+    void toggleCategoryDrop();             // Command14
+    void toggleChannelDrop();              // Command16
+    void confirmCategoryDrop();            // Command15
+    void confirmChannelDrop();             // Command17
 
     // ---- state ----
 
@@ -88,6 +115,11 @@ public:
     QString entryMode() const { return m_entryMode; }
     // ZH_ID of the occupant the complainant field stands for; empty when none.
     QString ownerIdentifier() const { return m_ownerId; }
+    // The chosen categories and channels as the In lists of the search: 'a','b'.
+    QString categoryFilterList() const { return m_categoryFilterList; }
+    QString channelFilterList() const { return m_channelFilterList; }
+    // The workbook the save dialog chose last.
+    QString exportPath() const { return m_exportPath; }
 
     // ---- pieces of the list statement ----
 
@@ -102,6 +134,7 @@ protected:
     virtual bool complaintNumberTaken(const QString& number);
 
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -110,10 +143,22 @@ private:
     void buildEntryPanel();
     void buildTimePanel();
     void buildAddressPanel();
+    void buildSearchPanel();
+    reception::FloatingPanel* buildDropDown(const QString& objectName, QListWidget** list,
+                                            const QString& listName, const QString& okName,
+                                            QPushButton** ok);
     void startWindow();
     void placeEntryPanel();
     void placeAddressPanelForResize();
     void layoutListColumns();
+    // The window's parts placed: status bar at the bottom, command bar above it.
+    void placeBars();
+    // The list and the command bar's controls follow the command bar's size.
+    void commandBarResized();
+    void resetLocate();
+    void toggleDropDown(QWidget* drop, QLineEdit* field);
+    void clickFilterItem(QListWidget* list, QListWidgetItem* item);
+    void confirmDropDown(QWidget* drop, QListWidget* list, QLineEdit* field, QString* filterList);
     void resetHourCells();
     void resetMinuteCells();
     void showDbError(const desk::DbError& error);
@@ -128,11 +173,17 @@ private:
 
     // the list and its bars
     controls::FlexGrid* m_list = nullptr; // MSFlexGrid1
-    QWidget* m_topBar = nullptr;
-    QWidget* m_commandBar = nullptr;   // Picture2
-    QStatusBar* m_statusBar = nullptr; // StatusBar2
-    QLabel* m_panels[10] = {};         // status bar panels 1 to 9
+    QWidget* m_commandBar = nullptr;      // Picture2
+    QWidget* m_listCommands = nullptr;    // the command bar's first line
+    QWidget* m_legend = nullptr;          // the unfinished colour and its explanation
+    QStatusBar* m_statusBar = nullptr;    // StatusBar2
+    QLabel* m_panels[10] = {};            // status bar panels 1 to 9
     QPushButton* m_newButton = nullptr;
+    QPushButton* m_refreshButton = nullptr; // Command2
+    QPushButton* m_filterButton = nullptr;  // Command12
+    QLineEdit* m_locateText = nullptr;      // Text2
+    QPushButton* m_locateButton = nullptr;  // Command11; its "Tag" is the locate position
+    QPushButton* m_exportButton = nullptr;  // Command20
     QRadioButton* m_option1[2] = {};
     QDateEdit* m_dtPicker1[2] = {};
     QProgressBar* m_progress = nullptr;
@@ -161,6 +212,24 @@ private:
     QCalendarWidget* m_calendar = nullptr; // MonthView1
     reception::PressLabel* m_hours[24] = {};
     reception::PressLabel* m_minutes[60] = {};
+
+    attachments::AttachmentPanel* m_attachmentPanel = nullptr;
+
+    // search panel
+    reception::FloatingPanel* m_searchPanel = nullptr; // Picture5
+    QLineEdit* m_searchText[11] = {};                  // Text4 to Text10 at their numbers
+    QComboBox* m_combo1 = nullptr;                     // status
+    QComboBox* m_combo6 = nullptr;                     // satisfaction
+    QPushButton* m_command14 = nullptr;
+    QPushButton* m_command16 = nullptr;
+    reception::PressLabel* m_image3 = nullptr;
+    reception::FloatingPanel* m_categoryDrop = nullptr; // Picture11
+    reception::FloatingPanel* m_channelDrop = nullptr;  // Picture6
+    QListWidget* m_list1 = nullptr;
+    QListWidget* m_list2 = nullptr;
+    QString m_categoryFilterList; // CategoryFilterList
+    QString m_channelFilterList;  // ChannelFilterList
+    QString m_exportPath;
 
     // address panel
     reception::FloatingPanel* m_addressPanel = nullptr; // Picture3

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 #include <xlsxwriter.h>
@@ -56,6 +57,21 @@ bool sheetDateTime(const QString& text, lxw_datetime* out) {
     *out = {when.date().year(), when.date().month(),  when.date().day(),
             when.time().hour(), when.time().minute(), double(when.time().second())};
     return true;
+}
+
+// Sheet rows do not grow by themselves for wrapped text: the height of a row is set from the
+// number of lines its longest cell needs. Widths count characters of the sheet's default
+// font; a CJK character of the list's font takes about one and a half.
+constexpr double kPointsPerLine = 12.0;
+constexpr double kRowPadding = 3.0;
+
+int linesNeeded(const QString& text, double columnChars) {
+    if (columnChars <= 0.5 || text.isEmpty())
+        return 1;
+    double chars = 0;
+    for (const QChar ch : text)
+        chars += ch.unicode() >= 0x2E80 ? 1.45 : 0.9;
+    return qMax(1, int(std::ceil(chars / (columnChars - 0.5))));
 }
 
 QString errorText(lxw_error error) {
@@ -172,6 +188,7 @@ ExportResult exportComplaintList(controls::FlexGrid& grid, const QString& chosen
         if (progress)
             progress(r, rows);
         const lxw_row_t sheetRow = lxw_row_t(r + 3);
+        int lines = 1;
         for (int c = 0; c < cols; ++c) {
             const QString text = grid.textMatrix(r, c);
             bool isNumber = false;
@@ -187,7 +204,11 @@ ExportResult exportComplaintList(controls::FlexGrid& grid, const QString& chosen
                 worksheet_write_string(sheet, sheetRow, c, utf8(text).constData(),
                                        c == kTimeColumn ? time : cell);
             }
+            if (c != kNumberColumn && c != kTimeColumn)
+                lines = qMax(lines, linesNeeded(text, grid.colWidth(c) / kTwipsPerCharacter));
         }
+        if (lines > 1)
+            worksheet_set_row(sheet, sheetRow, lines * kPointsPerLine + kRowPadding, nullptr);
     }
     // The sheet's font reaches one row past the list.
     for (int c = 0; c < cols; ++c)

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Prints the first worksheet of an .xlsx file as JSON: sheet names, cells (resolved text,
-cell type, style index), merged ranges, column widths and the cell styles with their font,
+cell type, style index), merged ranges, column widths, row heights set and the cell styles with their font,
 fill, border, number format and alignment. Standard library only."""
 
 import json
@@ -38,6 +38,8 @@ def main(path):
                 value = text_of(c)
             cells[c.get("r")] = {"t": kind, "v": value, "s": int(c.get("s", "0"))}
         out["cells"] = cells
+        out["heights"] = {r.get("r"): float(r.get("ht"))
+                          for r in sheet.iter("{%s}row" % NS["m"]) if r.get("ht")}
         merges = sheet.find("m:mergeCells", NS)
         out["merges"] = [m.get("ref") for m in merges] if merges is not None else []
         cols = sheet.find("m:cols", NS)

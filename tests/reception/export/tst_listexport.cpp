@@ -44,7 +44,8 @@ const QList<QStringList> kRows = {
      QStringLiteral("王五"), QStringLiteral("尚未受理"), QString(), QString(),
      QStringLiteral("查看"), QString(), QString(), QString(), QStringLiteral("7")},
     {QStringLiteral("00000013"), QStringLiteral("维修"), QStringLiteral("上门"), QString(),
-     QStringLiteral("赵六"), QString(), QStringLiteral("13800000000"), QStringLiteral("漏水"),
+     QStringLiteral("赵六"), QString(), QStringLiteral("13800000000"),
+     QStringLiteral("厨房天花板漏水，楼上住户家中无人，物业已联系多次仍未解决，请尽快处理"),
      QString(), QStringLiteral("王五"), QStringLiteral("处理完成"), QStringLiteral("满意"),
      QStringLiteral("2024-01-08 09:00"), QStringLiteral("查看")},
 };
@@ -174,6 +175,11 @@ void TestListExport::writesTheSheet() {
     QCOMPARE(text(QStringLiteral("N6")), QStringLiteral("2024-01-08 09:00"));
     QVERIFY(cell(QStringLiteral("O5")).isEmpty());
     QVERIFY(cell(QStringLiteral("A7")).isEmpty() || text(QStringLiteral("A7")).isEmpty());
+
+    // A row whose text wraps is tall enough for its lines; a one-line row keeps its height.
+    const QJsonObject heights = book[QStringLiteral("heights")].toObject();
+    QVERIFY(!heights.contains(QStringLiteral("5")));
+    QVERIFY(heights[QStringLiteral("6")].toDouble() >= 2 * 12.0);
 
     // Borders on every cell from the heads to the last complaint.
     for (int r = 4; r <= 6; ++r)
