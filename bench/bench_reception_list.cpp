@@ -2,7 +2,7 @@
 // on SQLite, against the bare query that fetches the same rows on the shared connection.
 // Prints the median of five runs of each and their ratio.
 //
-//   QT_QPA_PLATFORM=offscreen build/bench_reception_list [complaints]
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_reception_list [complaints]
 
 #include "controls/flexgrid.h"
 #include "data/connection.h"
