@@ -60,21 +60,7 @@ void ReceptionWindow::buildAddressPanel() {
     outer->setSpacing(4);
     m_image1 = PressLabel::closeIcon(m_addressPanel, QStringLiteral("Image1"));
 
-    auto* strip = new QWidget(m_addressPanel);
-    strip->setAutoFillBackground(true);
-    QPalette pal = strip->palette();
-    pal.setColor(QPalette::Window, QColor(214, 226, 242));
-    strip->setPalette(pal);
-    auto* row = new QHBoxLayout(strip);
-    row->setContentsMargins(8, 3, 4, 3);
-    auto* title = new QLabel(QStringLiteral("选择业户"), strip);
-    QFont f = title->font();
-    f.setBold(true);
-    title->setFont(f);
-    row->addWidget(title);
-    row->addStretch();
-    m_image1->setParent(strip);
-    row->addWidget(m_image1);
+    QWidget* strip = reception::titleStrip(QStringLiteral("选择业户"), m_image1, m_addressPanel);
     outer->addWidget(strip);
 
     auto* body = new QVBoxLayout;

@@ -26,41 +26,6 @@ private slots:
         delete MainWindow::instance();
     }
 
-    void connectionString_data() {
-        QTest::addColumn<QString>("uid");
-        QTest::addColumn<QString>("pwd");
-        QTest::addColumn<QString>("db");
-        QTest::addColumn<QString>("svr");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "sa"
-                               << "pw"
-                               << "TS2011"
-                               << "srv01"
-                               << "Provider=SQLOLEDB.1;Password=pw;Persist Security Info=False;"
-                                  "User ID=sa;Initial Catalog='TS2011';Data Source='srv01'";
-        QTest::newRow("semicolon and quote kept")
-            << "a;b"
-            << "p'w;x"
-            << "d'b"
-            << "s;v"
-            << "Provider=SQLOLEDB.1;Password=p'w;x;Persist Security Info=False;User ID=a;b;"
-               "Initial Catalog='d'b';Data Source='s;v'";
-        QTest::newRow("all empty") << ""
-                                   << ""
-                                   << ""
-                                   << ""
-                                   << "Provider=SQLOLEDB.1;Password=;Persist Security Info=False;"
-                                      "User ID=;Initial Catalog='';Data Source=''";
-    }
-    void connectionString() {
-        QFETCH(QString, uid);
-        QFETCH(QString, pwd);
-        QFETCH(QString, db);
-        QFETCH(QString, svr);
-        QFETCH(QString, expected);
-        QCOMPARE(Connection::BuildConnectionString(uid, pwd, db, svr), expected);
-    }
-
     // Missing settings: the open fails with the connection's message first, then ours.
     void openFailureShowsBothMessagesInOrder() {
         desk::writeDbSettings({});
