@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -142,6 +143,7 @@ AttachmentPanel::AttachmentPanel(controls::FlexGrid* grid, QAbstractButton* addB
     m_grid->setHeaderAlignment(Qt::AlignCenter);
     m_grid->setRows(1);
     m_grid->setColWidth(m_grid->cols() - 1, 0);
+    m_grid->viewport()->installEventFilter(this);
 
     connect(m_grid, &controls::FlexGrid::gridClick, this, &AttachmentPanel::onGridClick);
     connect(m_grid, &controls::FlexGrid::gridDoubleClick, this,
@@ -150,6 +152,25 @@ AttachmentPanel::AttachmentPanel(controls::FlexGrid* grid, QAbstractButton* addB
         connect(m_add, &QAbstractButton::clicked, this, [this] { AddAttachment(); });
     if (m_delete)
         connect(m_delete, &QAbstractButton::clicked, this, [this] { 删除资料(); });
+}
+
+bool AttachmentPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        fitFileNameColumn();
+    return QObject::eventFilter(watched, event);
+}
+
+// The file-name column takes what the other columns leave of the grid's width, so that the
+// "浏览" link stays in view however small the panel holding the grid is.
+void AttachmentPanel::fitFileNameColumn() {
+    const int name = fileNameColumn();
+    int others = 0;
+    for (int c = 0; c < m_grid->cols(); ++c)
+        if (c != name && !m_grid->isColumnHidden(c))
+            others += m_grid->columnWidth(c);
+    const int available = m_grid->viewport()->width() - others;
+    const int minimum = m_grid->fontMetrics().horizontalAdvance(QStringLiteral("文件名文件名"));
+    m_grid->setColumnWidth(name, qMax(available, minimum));
 }
 
 int AttachmentPanel::fileNameColumn() const {

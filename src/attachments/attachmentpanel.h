@@ -95,7 +95,11 @@ public:
     int fileNameColumn() const;
     int browseColumn() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void fitFileNameColumn();
     void onGridClick(int row, int col);
     void onGridDoubleClick(int row, int col);
     void setDeleteEnabled(bool on);

@@ -103,6 +103,8 @@ private slots:
     void storedNameStaysInsideTemp_data();
     void storedNameStaysInsideTemp();
     void readOnlyProgramFolder();
+    void browseLinkStaysInView_data();
+    void browseLinkStaysInView();
 
 private:
     QString writeSource(const QString& name, const QByteArray& bytes);
@@ -406,6 +408,25 @@ void TestAttachments::readOnlyProgramFolder() {
     QString error;
     QVERIFY2(attachments::writeWholeFile(folder + QStringLiteral("/a.txt"), "a", &error),
              qPrintable(error));
+}
+
+// However narrow the panel, the file name column gives way so that "浏览" can be clicked.
+void TestAttachments::browseLinkStaysInView_data() {
+    QTest::addColumn<bool>("investigation");
+    QTest::newRow("complainant material") << false;
+    QTest::newRow("investigation material") << true;
+}
+
+void TestAttachments::browseLinkStaysInView() {
+    QFETCH(bool, investigation);
+    Window w(investigation ? AttachmentConfig::investigation() : AttachmentConfig::reception());
+    w.grid->resize(360, 160);
+    w.widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.widget));
+    const int browse = w.panel->browseColumn();
+    QTRY_VERIFY(w.grid->columnViewportPosition(browse) + w.grid->columnWidth(browse) <=
+                w.grid->viewport()->width());
+    QVERIFY(w.grid->columnWidth(w.panel->fileNameColumn()) > 0);
 }
 
 QTEST_MAIN(TestAttachments)
