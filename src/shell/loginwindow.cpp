@@ -106,6 +106,8 @@ void LoginWindow::prepareForSwitch() {
     m_list->hide();
     m_password->clear();
     setModeText(QStringLiteral("切换"));
+    // The same window as at start-up, so it carries the same version text.
+    setVersionText(Startup::versionLabel(DESK_VERSION_MAJOR, DESK_VERSION_MINOR));
 }
 
 void LoginWindow::cmdOK_Click() {

@@ -160,7 +160,6 @@ void MainWindow::buildMenus() {
             &QAction::triggered, this, opener(QStringLiteral("投诉处理C")));
     QAction* separator = complaints->addSeparator();
     separator->setObjectName(QStringLiteral("H11"));
-    separator->setText(QStringLiteral("-"));
     m_actions.append(separator);
     connect(addMenuItem(complaints, QStringLiteral("投诉信息统计"), QStringLiteral("投诉信息统计")),
             &QAction::triggered, this, opener(QStringLiteral("投诉信息统计")));
@@ -267,7 +266,7 @@ void MainWindow::权限设置() {
                                           QStringLiteral("退出"),     QStringLiteral("退出系统"),
                                           QStringLiteral("其它模块")};
     for (QAction* a : m_actions)
-        if (!kAlwaysOn.contains(a->objectName()) && a->text() != QLatin1String("-"))
+        if (!kAlwaysOn.contains(a->objectName()) && !a->isSeparator())
             a->setEnabled(false);
     try {
         const desk::Recordset rows = Connection::SharedConnection().query(
