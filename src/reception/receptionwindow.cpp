@@ -332,10 +332,7 @@ struct WaitCursor {
 } // namespace
 
 void ReceptionWindow::showDbError(const desk::DbError& error) {
-    Platform::message(this,
-                      QStringLiteral("错误号：") + QString::number(error.number) +
-                          QLatin1Char('\n') + QStringLiteral("错误描述：") + error.description,
-                      QStringLiteral("提示"), Platform::Icon::Information);
+    Platform::showTrappedError(this, error.number, error.description);
 }
 
 void ReceptionWindow::startWindow() {

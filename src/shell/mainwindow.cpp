@@ -289,7 +289,7 @@ void MainWindow::权限设置() {
             if (QAction* a = menuAction(pair.first))
                 a->setEnabled(pair.second);
     } catch (const desk::DbError& e) {
-        ShowTrappedError(this, e.number, e.description);
+        Platform::showTrappedError(this, e.number, e.description);
     }
 }
 

@@ -24,10 +24,3 @@ void CenterInMainWindow(QWidget* window) {
 void ShowErrorMessage(int number, const QString& text) {
     Platform::message(nullptr, QString::number(number) + QLatin1Char(' ') + text);
 }
-
-void ShowTrappedError(QWidget* parent, int number, const QString& description) {
-    Platform::message(parent,
-                      QStringLiteral("错误号：") + QString::number(number) + QLatin1Char('\n') +
-                          QStringLiteral("错误描述：") + description,
-                      QStringLiteral("提示"), Platform::Icon::Information);
-}

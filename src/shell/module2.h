@@ -10,7 +10,3 @@ void CenterInMainWindow(QWidget* window);
 
 // "number text", OK button, no icon, default title.
 void ShowErrorMessage(int number, const QString& text);
-
-// The client's message for a failed statement where a window has no form of its own:
-// "错误号：" + number + line break + "错误描述：" + description, information icon, title "提示".
-void ShowTrappedError(QWidget* parent, int number, const QString& description);

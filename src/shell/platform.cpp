@@ -97,6 +97,13 @@ QDateTime Seam::now() {
     return QDateTime::currentDateTime();
 }
 
+void showTrappedError(QWidget* parent, int number, const QString& description) {
+    message(parent,
+            QStringLiteral("错误号：") + QString::number(number) + QLatin1Char('\n') +
+                QStringLiteral("错误描述：") + description,
+            QStringLiteral("提示"), Icon::Information);
+}
+
 void setSeam(Seam* seam) {
     g_seam = seam;
 }

@@ -59,6 +59,10 @@ inline QDateTime now() {
     return seam().now();
 }
 
+// The client's message for a failed statement where a window has no form of its own:
+// "错误号：" + number + line break + "错误描述：" + description, information icon, title "提示".
+void showTrappedError(QWidget* parent, int number, const QString& description);
+
 // The program's own folder (where "MDI.BMP", "Command.Dll" and "Temp" live).
 QString programFolder();
 
