@@ -73,11 +73,11 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
     m_label2 = new QLabel(QStringLiteral("请您选择要登录的岗位"), this);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setStyleSheet(QStringLiteral("color:rgb(255,128,0); font-weight:bold;"));
-    m_label2->setGeometry(20, 226, 200, 22);
+    m_label2->setGeometry(150, 222, 200, 22);
     m_label2->hide();
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
-    m_list->setGeometry(20, 226, 440, 0);
+    m_list->setGeometry(150, 246, 300, 44);
     m_list->hide();
 
     m_label1 = new QLabel(this);
@@ -193,9 +193,8 @@ void LoginWindow::cmdOK_Click() {
             return;
         }
         const int rows = qMin(m_list->count(), 4);
-        m_label2->move(150, 222);
         m_label2->show();
-        m_list->setGeometry(150, 246, 300, qMax(44, rows * 22 + 6));
+        m_list->resize(m_list->width(), qMax(44, rows * 22 + 6));
         if (height() < 246 + m_list->height() + 30)
             setFixedHeight(246 + m_list->height() + 30);
         m_label1->move(m_label1->x(), height() - 30);

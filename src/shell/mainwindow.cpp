@@ -41,6 +41,7 @@ const ChildSpec kChildren[] = {
     {"投诉类别设置", "frm投诉类别设置", "投诉类别设置"},
     {"投诉方式设置", "frm投诉方式设置", "投诉方式设置"},
     {"投诉回复设置", "frm回复方式设置", "回复方式设置"},
+    {"关于软件", "frmAbout", "关于Tallowmark系统2011版"},
 };
 
 const ChildSpec* childSpec(const QString& menu) {
@@ -51,7 +52,8 @@ const ChildSpec* childSpec(const QString& menu) {
 }
 
 QHash<QString, MainWindow::WindowFactory>& registry() {
-    static QHash<QString, MainWindow::WindowFactory> factories;
+    static QHash<QString, MainWindow::WindowFactory> factories = {
+        {QStringLiteral("关于软件"), [](QWidget* parent) { return new AboutWindow(parent); }}};
     return factories;
 }
 
@@ -120,6 +122,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_area, 1);
     setCentralWidget(central);
+    // Read once: the viewport is resized often, the picture does not change meanwhile.
+    m_backgroundPicture =
+        QPixmap(QDir(Platform::programFolder()).filePath(QStringLiteral("MDI.BMP")));
     m_area->viewport()->installEventFilter(this);
 
     buildMenus();
@@ -222,8 +227,9 @@ QWidget* MainWindow::findChildWindow(const QString& objectName) const {
 
 QWidget* MainWindow::openChild(const QString& menuName) {
     const ChildSpec* spec = childSpec(menuName);
-    const QString objectName =
-        spec ? QString::fromUtf8(spec->objectName) : QStringLiteral("frmAbout");
+    if (!spec)
+        return nullptr;
+    const QString objectName = QString::fromUtf8(spec->objectName);
     if (QWidget* open = findChildWindow(objectName)) {
         auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget());
         if (sub) {
@@ -234,9 +240,7 @@ QWidget* MainWindow::openChild(const QString& menuName) {
         return open;
     }
     QWidget* window = nullptr;
-    if (!spec) {
-        window = new AboutWindow;
-    } else if (auto factory = registry().value(menuName)) {
+    if (auto factory = registry().value(menuName)) {
         window = factory(nullptr);
     } else {
         // Not built yet: an empty window with the caption it will have.
@@ -337,9 +341,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::paintBackground() {
-    // "MDI.BMP" from the program's folder, stretched over the inner area; a missing or
-    // unreadable file leaves the plain workspace colour.
-    const QPixmap picture(QDir(Platform::programFolder()).filePath(QStringLiteral("MDI.BMP")));
+    // "MDI.BMP" stretched over the inner area; a missing or unreadable file leaves the
+    // plain workspace colour.
+    const QPixmap& picture = m_backgroundPicture;
     if (picture.isNull()) {
         m_area->setBackground(palette().brush(QPalette::Dark));
         return;

@@ -3,6 +3,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPixmap>
 #include <functional>
 
 class QMdiArea;
@@ -54,6 +55,7 @@ private:
 
     QMdiArea* m_area = nullptr;
     QWidget* m_banner = nullptr;
+    QPixmap m_backgroundPicture; // "MDI.BMP" from the program's folder, as read at start
     QList<QAction*> m_actions;
     QList<QMenu*> m_menus;
 };

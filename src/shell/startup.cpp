@@ -7,8 +7,6 @@
 #include "operator.h"
 #include "platform.h"
 
-#include <QApplication>
-
 namespace Startup {
 
 bool OpenDatabase() {
@@ -60,10 +58,6 @@ void showMainWindow() {
     main->showMaximized();
     main->raise();
     main->activateWindow();
-    // The main window's load closes the login window.
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* login = qobject_cast<LoginWindow*>(w); login && login->modeText().isEmpty())
-            login->accept();
 }
 
 QString versionLabel(int major, int minor) {

@@ -26,7 +26,8 @@ LauncherFields parseLauncherArgument(const QString& argument);
 // window was opened (the login window is then closed), false when the login is shown.
 bool run(LoginWindow* login, const QString& argument);
 
-// Shows the main window (creating it once), brings it to the front and closes the login.
+// Shows the main window (creating it once) and brings it to the front; the login window
+// closes itself once it has shown it.
 void showMainWindow();
 
 // "V1.0版" for version 1.0.
