@@ -160,10 +160,6 @@ QString loggedValue(const QVariant& v) {
     }
 }
 
-bool sqlLogEnabled() {
-    return !qEnvironmentVariableIsEmpty("COMPLAINT_DESK_SQL_LOG");
-}
-
 QString columnList(const QList<QPair<QString, QVariant>>& fields) {
     QStringList names;
     for (const auto& f : fields)
@@ -262,6 +258,27 @@ struct SqlConnection::Impl {
         }
         QSqlDatabase::removeDatabase(name);
         name.clear();
+    }
+
+    // Drops the connection just registered and throws `e`; the handle goes first, as
+    // removeDatabase() wants no handle left.
+    [[noreturn]] void abandon(QSqlDatabase& handle, const DbError& e) {
+        handle = QSqlDatabase();
+        release();
+        throw e;
+    }
+
+    // Registers a connection of its own name and opens it. On failure nothing stays
+    // registered and `failure` describes what could not be opened.
+    QSqlDatabase connect(const QString& driver, const QString& databaseName, const QString& options,
+                         const QString& failure) {
+        name = nextConnectionName();
+        QSqlDatabase d = QSqlDatabase::addDatabase(driver, name);
+        d.setDatabaseName(databaseName);
+        d.setConnectOptions(options);
+        if (!d.open())
+            abandon(d, errorOf(d.lastError(), failure));
+        return d;
     }
 
     QSqlDatabase requireOpen() const {
@@ -367,7 +384,6 @@ void SqlConnection::open(const QString& connectionString, int timeoutSeconds) {
         throw DbError(DbError::Generic,
                       QStringLiteral("没有设置数据库服务器（Svr 为空），无法连接数据库。"));
 
-    const QString name = nextConnectionName();
     if (d->engine == Engine::Sqlite) {
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
             throw DbError(DbError::Generic, QStringLiteral("缺少 SQLite 数据库驱动（QSQLITE）。"));
@@ -377,21 +393,10 @@ void SqlConnection::open(const QString& connectionString, int timeoutSeconds) {
             throw DbError(DbError::Generic, QStringLiteral("数据库文件不存在：") + source);
         if (!file.isFile())
             throw DbError(DbError::Generic, QStringLiteral("不是数据库文件：") + source);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(file.absoluteFilePath());
-            db.setConnectOptions(
-                QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(timeoutSeconds * 1000));
-        }
-        d->name = name;
-        QSqlDatabase db = d->db();
-        if (!db.open()) {
-            const DbError e =
-                errorOf(db.lastError(), QStringLiteral("无法打开数据库文件：") + source);
-            db = QSqlDatabase();
-            d->release();
-            throw e;
-        }
+        QSqlDatabase db =
+            d->connect(QStringLiteral("QSQLITE"), file.absoluteFilePath(),
+                       QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(timeoutSeconds * 1000),
+                       QStringLiteral("无法打开数据库文件：") + source);
         // Opening is lazy; reading the catalogue tells a database from any other file.
         QString problem;
         {
@@ -399,13 +404,10 @@ void SqlConnection::open(const QString& connectionString, int timeoutSeconds) {
             if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
                 problem = probe.lastError().text().trimmed();
         }
-        if (!problem.isEmpty()) {
-            db = QSqlDatabase();
-            d->release();
-            throw DbError(DbError::Generic, QStringLiteral("不是有效的数据库文件：") + source +
-                                                QStringLiteral("（") + problem +
-                                                QStringLiteral("）"));
-        }
+        if (!problem.isEmpty())
+            d->abandon(db, DbError(DbError::Generic, QStringLiteral("不是有效的数据库文件：") +
+                                                         source + QStringLiteral("（") + problem +
+                                                         QStringLiteral("）")));
         d->refreshSchema(db);
         return;
     }
@@ -414,20 +416,9 @@ void SqlConnection::open(const QString& connectionString, int timeoutSeconds) {
         throw DbError(DbError::Generic,
                       QStringLiteral("缺少 ODBC 数据库驱动（QODBC），无法连接 SQL Server：") +
                           source);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);
-        db.setDatabaseName(odbcConnectionString(connectionString));
-        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(timeoutSeconds));
-    }
-    d->name = name;
-    QSqlDatabase db = d->db();
-    if (!db.open()) {
-        const DbError e =
-            errorOf(db.lastError(), QStringLiteral("无法连接数据库服务器：") + source);
-        db = QSqlDatabase();
-        d->release();
-        throw e;
-    }
+    d->connect(QStringLiteral("QODBC"), odbcConnectionString(connectionString),
+               QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(timeoutSeconds),
+               QStringLiteral("无法连接数据库服务器：") + source);
     d->dialect = makeDialect(Engine::SqlServer);
 }
 
@@ -493,8 +484,7 @@ Recordset SqlConnection::query(const QString& sql, const QString& maskForLog) {
 int SqlConnection::execute(const QString& batch) {
     logStatement(batch);
     QSqlDatabase db = d->requireOpen();
-    const QStringList statements =
-        d->engine == Engine::Sqlite ? d->adapt(db, batch) : d->dialect->statements(batch);
+    const QStringList statements = d->adapt(db, batch);
     if (statements.isEmpty())
         return 0;
     if (!db.transaction())
@@ -539,18 +529,18 @@ qint64 SqlConnection::insertRow(const QString& table,
             shown << loggedValue(f.second);
         marks << QStringLiteral("?");
     }
-    const QString head = QStringLiteral("INSERT INTO ") + table;
+    const auto statement = [&](const QStringList& values) {
+        const QString head = QStringLiteral("INSERT INTO ") + table;
+        return fields.isEmpty() ? head + QStringLiteral(" DEFAULT VALUES")
+                                : head + QStringLiteral(" (") + columnList(fields) +
+                                      QStringLiteral(") VALUES (") +
+                                      values.join(QLatin1String(", ")) + QLatin1Char(')');
+    };
     if (logging)
-        logStatement(fields.isEmpty() ? head + QStringLiteral(" DEFAULT VALUES")
-                                      : head + QStringLiteral(" (") + columnList(fields) +
-                                            QStringLiteral(") VALUES (") +
-                                            shown.join(QLatin1String(", ")) + QLatin1Char(')'));
+        logStatement(statement(shown));
     QSqlDatabase db = d->requireOpen();
     d->refreshSchema(db);
-    QString sql = fields.isEmpty() ? head + QStringLiteral(" DEFAULT VALUES")
-                                   : head + QStringLiteral(" (") + columnList(fields) +
-                                         QStringLiteral(") VALUES (") +
-                                         marks.join(QLatin1String(", ")) + QLatin1Char(')');
+    QString sql = statement(marks);
     if (d->engine == Engine::SqlServer)
         sql = QStringLiteral("SET NOCOUNT ON; ") + sql +
               QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS BIGINT) AS NewID");
@@ -582,18 +572,19 @@ int SqlConnection::updateRows(const QString& table, const QList<QPair<QString, Q
             shown << f.first + QStringLiteral(" = ") + loggedValue(f.second);
         marks << f.first + QStringLiteral(" = ?");
     }
-    const QString tail = QStringLiteral(" WHERE ") + where;
+    const auto statement = [&](const QStringList& assignments) {
+        return QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
+               assignments.join(QLatin1String(", ")) + QStringLiteral(" WHERE ") + where;
+    };
     if (logging)
-        logStatement(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
-                     shown.join(QLatin1String(", ")) + tail);
+        logStatement(statement(shown));
     if (where.trimmed().isEmpty())
         throw DbError(DbError::Generic, QStringLiteral("更新 ") + table +
                                             QStringLiteral(" 缺少条件，没有做任何更改。"));
     QSqlDatabase db = d->requireOpen();
     if (fields.isEmpty())
         return 0;
-    QString sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
-                  marks.join(QLatin1String(", ")) + tail;
+    QString sql = statement(marks);
     if (d->engine == Engine::Sqlite) {
         const QStringList statements = d->adapt(db, sql);
         if (statements.size() != 1)
@@ -635,10 +626,8 @@ QString ConnectionString() {
 
 QString BuildConnectionString(const QString& uid, const QString& pwd, const QString& dbName,
                               const QString& svr) {
-    return QStringLiteral("Provider=SQLOLEDB.1;Password=") + pwd +
-           QStringLiteral(";Persist Security Info=False;User ID=") + uid +
-           QStringLiteral(";Initial Catalog='") + dbName + QStringLiteral("';Data Source='") + svr +
-           QStringLiteral("'");
+    return desk::kProvider + pwd + desk::kAfterPassword + uid + desk::kAfterUser + dbName +
+           desk::kAfterCatalog + svr + QLatin1Char('\'');
 }
 
 bool ConnectDatabase(const QString& uid, const QString& pwd, const QString& dbName,

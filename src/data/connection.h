@@ -51,7 +51,12 @@ public:
     // The value as text; a null gives an empty text. Date-times come back, from value() too,
     // in the canonical text form of sqlDateTime() on both engines.
     QString text(int row, const QString& field) const;
+    QString text(int row, int col) const; // by position, for row loops
 
+private:
+    int requireField(const QString& field) const; // throws DbError for an unknown field
+
+public:
     QStringList m_names;
     QVector<QVector<QVariant>> m_rows;
 };
@@ -142,6 +147,8 @@ QString sqlDate(const QDate& day);
 QDateTime parseSqlDateTime(const QString& text, bool allowCompact = false);
 
 // ---- diagnostics ----
+// True while COMPLAINT_DESK_SQL_LOG names a file.
+bool sqlLogEnabled();
 // When COMPLAINT_DESK_SQL_LOG names a file, each statement or batch sent is appended to it,
 // one per line, as written (before any adaptation).
 void logStatement(const QString& text);

@@ -15,6 +15,7 @@
 
 #include "data/connection.h"
 #include "data/settings.h"
+#include "data/sqlscript.h"
 #include "shell/platform.h"
 
 #include <QCoreApplication>
@@ -94,122 +95,6 @@ bool readScript(const QString& name, QByteArray* content, QString* error) {
     return true;
 }
 
-// ---- splitting a script into statements ----
-
-struct Statement {
-    QString text;
-    int line = 0; // where the statement starts, counting from 1
-};
-
-// Splits at every ";" outside literals, quoted names and comments. Comments are dropped;
-// '' inside a literal is a quote, not its end. A final statement without ";" counts too.
-bool splitScript(const QString& script, QList<Statement>* statements, QString* error) {
-    enum class State { Code, Literal, QuotedName, BracketName, LineComment, BlockComment };
-    State state = State::Code;
-    QString current;
-    int line = 1;
-    int startLine = 0; // line of the current statement's first character
-    int openedAt = 0;  // line where the literal or comment now open began
-    const int n = script.size();
-
-    auto finish = [&]() {
-        const QString text = current.trimmed();
-        if (!text.isEmpty())
-            statements->append({text, startLine});
-        current.clear();
-        startLine = 0;
-    };
-
-    for (int i = 0; i < n; ++i) {
-        const QChar c = script.at(i);
-        const QChar next = i + 1 < n ? script.at(i + 1) : QChar();
-        switch (state) {
-        case State::Code:
-            if (c == QLatin1Char('-') && next == QLatin1Char('-')) {
-                state = State::LineComment;
-                ++i;
-                continue;
-            }
-            if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
-                state = State::BlockComment;
-                openedAt = line;
-                current += QLatin1Char(' ');
-                ++i;
-                continue;
-            }
-            if (c == QLatin1Char(';')) {
-                finish();
-                continue;
-            }
-            if (!c.isSpace() && startLine == 0)
-                startLine = line;
-            if (c == QLatin1Char('\'')) {
-                state = State::Literal;
-                openedAt = line;
-            } else if (c == QLatin1Char('"')) {
-                state = State::QuotedName;
-                openedAt = line;
-            } else if (c == QLatin1Char('[')) {
-                state = State::BracketName;
-                openedAt = line;
-            }
-            current += c;
-            break;
-        case State::Literal:
-        case State::QuotedName:
-        case State::BracketName: {
-            const QChar close = state == State::Literal      ? QLatin1Char('\'')
-                                : state == State::QuotedName ? QLatin1Char('"')
-                                                             : QLatin1Char(']');
-            current += c;
-            if (c == close) {
-                if (next == close) { // doubled: part of the text
-                    current += next;
-                    ++i;
-                } else {
-                    state = State::Code;
-                }
-            }
-            break;
-        }
-        case State::LineComment:
-            if (c == QLatin1Char('\n')) {
-                state = State::Code;
-                current += c;
-            }
-            break;
-        case State::BlockComment:
-            if (c == QLatin1Char('*') && next == QLatin1Char('/')) {
-                state = State::Code;
-                ++i;
-            } else if (c == QLatin1Char('\n')) {
-                ++line;
-            }
-            continue;
-        }
-        if (c == QLatin1Char('\n'))
-            ++line;
-    }
-
-    switch (state) {
-    case State::Literal:
-        *error = QStringLiteral("line %1: text literal is not closed").arg(openedAt);
-        return false;
-    case State::QuotedName:
-    case State::BracketName:
-        *error = QStringLiteral("line %1: quoted name is not closed").arg(openedAt);
-        return false;
-    case State::BlockComment:
-        *error = QStringLiteral("line %1: comment is not closed").arg(openedAt);
-        return false;
-    case State::Code:
-    case State::LineComment:
-        break;
-    }
-    finish();
-    return true;
-}
-
 // ---- the demonstration data's relative dates ----
 
 // Replaces {{TODAY}}, {{MONTH_START}}, {{DAYS_AGO:n}} and {{RECENT:n}} with a day
@@ -271,13 +156,13 @@ bool runScript(QSqlDatabase& db, const QString& scriptName, const QDate* today, 
     QByteArray bytes;
     if (!readScript(scriptName, &bytes, error))
         return false;
-    QList<Statement> statements;
     QString why;
-    if (!splitScript(QString::fromUtf8(bytes), &statements, &why)) {
+    QList<desk::ScriptStatement> statements = desk::splitSqlScript(QString::fromUtf8(bytes), &why);
+    if (!why.isEmpty()) {
         *error = scriptName + QStringLiteral(", ") + why;
         return false;
     }
-    for (Statement& s : statements) {
+    for (desk::ScriptStatement& s : statements) {
         if (today && !expandDates(&s.text, *today, &why)) {
             *error = QStringLiteral("%1, line %2: %3").arg(scriptName).arg(s.line).arg(why);
             return false;

@@ -66,12 +66,17 @@ QDateTime parseSqlDateTime(const QString& text, bool allowCompact) {
     return QDateTime(day, time);
 }
 
+bool sqlLogEnabled() {
+    return !qEnvironmentVariableIsEmpty("COMPLAINT_DESK_SQL_LOG");
+}
+
 namespace {
 
 void appendToLog(const QString& line) {
-    if (qEnvironmentVariableIsEmpty("COMPLAINT_DESK_SQL_LOG"))
+    const QString path = qEnvironmentVariable("COMPLAINT_DESK_SQL_LOG");
+    if (path.isEmpty())
         return;
-    QFile file(qEnvironmentVariable("COMPLAINT_DESK_SQL_LOG"));
+    QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return; // diagnostics never stop the work
     QString one = line;
@@ -89,7 +94,7 @@ void logStatement(const QString& text) {
 }
 
 void logMaskedStatement(const QString& text, const QString& secret) {
-    if (qEnvironmentVariableIsEmpty("COMPLAINT_DESK_SQL_LOG"))
+    if (!sqlLogEnabled())
         return;
     QString shown = text;
     if (!secret.isEmpty()) {

@@ -20,11 +20,15 @@ QVariant Recordset::value(int row, int col) const {
     return m_rows[row].value(col);
 }
 
-QVariant Recordset::value(int row, const QString& field) const {
+int Recordset::requireField(const QString& field) const {
     const int col = fieldIndex(field);
     if (col < 0)
         throw DbError(DbError::ItemNotFound, QStringLiteral("结果中没有字段：") + field);
-    return value(row, col);
+    return col;
+}
+
+QVariant Recordset::value(int row, const QString& field) const {
+    return value(row, requireField(field));
 }
 
 bool Recordset::isNull(int row, const QString& field) const {
@@ -33,7 +37,11 @@ bool Recordset::isNull(int row, const QString& field) const {
 }
 
 QString Recordset::text(int row, const QString& field) const {
-    const QVariant v = value(row, field);
+    return text(row, requireField(field));
+}
+
+QString Recordset::text(int row, int col) const {
+    const QVariant v = value(row, col);
     if (!v.isValid() || v.isNull())
         return QString();
     switch (v.typeId()) {

@@ -2,6 +2,8 @@
 // A real SQLite database for widget and logic tests: the schema from db/ plus a small
 // fixture of the test's own.
 
+#include "data/sqlscript.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -19,32 +21,15 @@ inline QString dbDir() {
     return fromEnv.isEmpty() ? QStringLiteral(DESK_SOURCE_DIR "/db") : fromEnv;
 }
 
-// Splits a script at ";" that ends a statement, outside string literals; drops "--" comments.
+// Splits a script at ";" that ends a statement, outside literals and quoted names; drops
+// comments.
 inline QStringList splitScript(const QString& script) {
+    QString error;
     QStringList out;
-    QString current;
-    bool inString = false;
-    for (int i = 0; i < script.size(); ++i) {
-        const QChar c = script[i];
-        if (!inString && c == QLatin1Char('-') && i + 1 < script.size() &&
-            script[i + 1] == QLatin1Char('-')) {
-            while (i < script.size() && script[i] != QLatin1Char('\n'))
-                ++i;
-            current += QLatin1Char('\n');
-            continue;
-        }
-        if (c == QLatin1Char('\''))
-            inString = !inString;
-        if (!inString && c == QLatin1Char(';')) {
-            if (!current.trimmed().isEmpty())
-                out << current.trimmed();
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    if (!current.trimmed().isEmpty())
-        out << current.trimmed();
+    for (const desk::ScriptStatement& s : desk::splitSqlScript(script, &error))
+        out << s.text;
+    if (!error.isEmpty())
+        qWarning() << "script:" << error;
     return out;
 }
 

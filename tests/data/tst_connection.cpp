@@ -2,11 +2,11 @@
 // all or nothing, rows inserted and updated field by field, the SQL log and the settings.
 
 #include "common/fakeseam.h"
+#include "common/testdb.h"
 #include "data/connection.h"
 #include "data/settings.h"
 
 #include <QFile>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -70,26 +70,18 @@ void TestConnection::cleanup() {
 QString TestConnection::makeDatabase(const QString& name) {
     const QString path = m_dir.filePath(name);
     QFile::remove(path);
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("setup"));
-        db.setDatabaseName(path);
-        if (!db.open())
-            return QString();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("CREATE TABLE 投诉信息 (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+    const bool made = testdb::run(
+        path, {QStringLiteral("CREATE TABLE 投诉信息 (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
                               "投诉编号 TEXT UNIQUE, 处理状态 TEXT, 投诉时间 DATETIME, 受理时间 "
-                              "DATETIME, 地址 TEXT)"));
-        q.exec(QStringLiteral("CREATE TABLE 投诉信息处理 (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
-                              "投诉编号 TEXT NOT NULL, 顺序号 INTEGER, 接受时间 DATETIME)"));
-        q.exec(QStringLiteral("CREATE TABLE 投诉资料 (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                              "DATETIME, 地址 TEXT)"),
+               QStringLiteral("CREATE TABLE 投诉信息处理 (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                              "投诉编号 TEXT NOT NULL, 顺序号 INTEGER, 接受时间 DATETIME)"),
+               QStringLiteral("CREATE TABLE 投诉资料 (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
                               "投诉编号 TEXT, 文件名 TEXT, 文件 BLOB, CZYDH TEXT, updatedate "
-                              "DATETIME)"));
-        q.exec(QStringLiteral("INSERT INTO 投诉信息 (投诉编号, 处理状态) VALUES ('00000001', "
-                              "'尚未受理')"));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("setup"));
-    return path;
+                              "DATETIME)"),
+               QStringLiteral("INSERT INTO 投诉信息 (投诉编号, 处理状态) VALUES ('00000001', "
+                              "'尚未受理')")});
+    return made ? path : QString();
 }
 
 void TestConnection::connectionString_data() {

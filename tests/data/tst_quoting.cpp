@@ -1,10 +1,9 @@
 // Values spliced into statements, the canonical date-time texts, and the status vocabulary.
 
+#include "common/testdb.h"
 #include "data/connection.h"
 #include "data/status.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,17 +37,10 @@ void TestQuoting::quotedPasswordFindsNoRow() {
     QFETCH(bool, found);
     QTemporaryDir dir;
     desk::SqlConnection c;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("setup"));
-        db.setDatabaseName(dir.filePath(QStringLiteral("staff.db")));
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(
-            q.exec(QStringLiteral("CREATE TABLE 员工档案 (工号 TEXT, 姓名 TEXT, 帐号密码 TEXT)")));
-        QVERIFY(q.exec(QStringLiteral("INSERT INTO 员工档案 VALUES ('x', '张三', 'it''s')")));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("setup"));
+    QVERIFY(
+        testdb::run(dir.filePath(QStringLiteral("staff.db")),
+                    {QStringLiteral("CREATE TABLE 员工档案 (工号 TEXT, 姓名 TEXT, 帐号密码 TEXT)"),
+                     QStringLiteral("INSERT INTO 员工档案 VALUES ('x', '张三', 'it''s')")}));
     c.open(QStringLiteral("Provider=SQLOLEDB.1;Password=;Persist Security Info=False;User ID=;"
                           "Initial Catalog='';Data Source='") +
            dir.filePath(QStringLiteral("staff.db")) + QStringLiteral("'"));
