@@ -44,14 +44,10 @@ bool folderIsWritable(const QString& folder) {
 } // namespace
 
 AttachmentConfig AttachmentConfig::reception() {
-    AttachmentConfig c;
-    c.layout = Layout::Complainant;
+    AttachmentConfig c; // complainant layout; adds and deletes without asking
     c.formatString = kComplainantFormat;
     c.typeWritten = kComplainantType;
     c.listClosingPiece = QStringLiteral("' And 类型 = '投诉人提交'");
-    c.reopenBeforeAdd = false;
-    c.onlyUploaderDeletes = false;
-    c.clickEnablesDelete = true;
     c.listDisablesDelete = true;
     return c;
 }
@@ -67,15 +63,11 @@ AttachmentConfig AttachmentConfig::complainantReadOnly() {
 }
 
 AttachmentConfig AttachmentConfig::investigation() {
-    AttachmentConfig c;
+    AttachmentConfig c = complainantReadOnly(); // the same windows' other grid
     c.layout = Layout::Investigation;
     c.formatString = kInvestigationFormat;
     c.typeWritten = kInvestigationType;
-    c.listClosingPiece = QStringLiteral("'  And 类型 = '投诉人提交' ");
-    c.reopenBeforeAdd = true;
-    c.onlyUploaderDeletes = true;
     c.clickEnablesDelete = true;
-    c.listDisablesDelete = false;
     return c;
 }
 
@@ -182,9 +174,15 @@ int AttachmentPanel::browseColumn() const {
 }
 
 qint64 AttachmentPanel::rowId(int row) const {
+    return rowIdText(row).toLongLong();
+}
+
+// The complainant layout keeps the ID in its hidden last column, the investigation layout
+// as the row's data value (its last column holds the uploader).
+QString AttachmentPanel::rowIdText(int row) const {
     if (m_config.layout == Layout::Complainant)
-        return m_grid->textMatrix(row, m_grid->cols() - 1).toLongLong();
-    return m_grid->rowData(row).toLongLong();
+        return m_grid->textMatrix(row, m_grid->cols() - 1);
+    return m_grid->rowData(row).toString();
 }
 
 QWidget* AttachmentPanel::window() const {
@@ -312,9 +310,7 @@ void AttachmentPanel::OpenAttachment() {
         const QString target =
             folder + QLatin1Char('/') + plainFileName(m_grid->textMatrix(row, fileNameColumn()));
         QString sql = QStringLiteral("Select 文件 From 投诉资料 Where ID = ") +
-                      desk::sqlNumber(m_config.layout == Layout::Complainant
-                                          ? m_grid->textMatrix(row, m_grid->cols() - 1)
-                                          : m_grid->rowData(row).toString());
+                      desk::sqlNumber(rowIdText(row));
         if (m_config.layout == Layout::Complainant)
             sql += QStringLiteral(" And 类型 = '投诉人提交'");
         QByteArray content;
@@ -351,11 +347,8 @@ void AttachmentPanel::删除资料() {
                                                   QStringLiteral(" 这个资料文件？")))
                 return;
         }
-        const QString id = m_config.layout == Layout::Complainant
-                               ? m_grid->textMatrix(row, m_grid->cols() - 1)
-                               : m_grid->rowData(row).toString();
         Connection::SharedConnection().execute(QStringLiteral("Delete From 投诉资料 Where ID = ") +
-                                               desk::sqlNumber(id));
+                                               desk::sqlNumber(rowIdText(row)));
         if (m_grid->rows() == 2) {
             m_grid->setRows(1);
         } else {

@@ -99,6 +99,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QString rowIdText(int row) const; // the stored ID as the row holds it
     void fitFileNameColumn();
     void onGridClick(int row, int col);
     void onGridDoubleClick(int row, int col);

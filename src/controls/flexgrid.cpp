@@ -175,13 +175,13 @@ int FlexGrid::captionWidth(const QString& caption) const {
 }
 
 void FlexGrid::setFormatString(const QString& layout) {
-    m_layout = parseLayoutString(layout);
-    if (m_layout.isEmpty())
+    const QList<LayoutColumn> columns = parseLayoutString(layout);
+    if (columns.isEmpty())
         return;
-    setColumnCount(int(m_layout.size()));
+    setColumnCount(int(columns.size()));
     const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
-    for (int c = 0; c < m_layout.size(); ++c) {
-        const LayoutColumn& column = m_layout.at(c);
+    for (int c = 0; c < columns.size(); ++c) {
+        const LayoutColumn& column = columns.at(c);
         m_colAlignment[c] = column.alignment;
         QTableWidgetItem* header = headerCell(c);
         header->setText(column.caption);
@@ -263,15 +263,33 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
     }
 }
 
+namespace {
+
+enum class Axis { X, Y };
+
+int toPixels(Axis axis, int twips, const QWidget* grid) {
+    return axis == Axis::X ? twipsToPixelsX(twips, grid) : twipsToPixelsY(twips, grid);
+}
+
+// The size last set in twips, as long as nobody (the operator's mouse) changed it since;
+// otherwise the size shown.
+int shownTwips(Axis axis, int setTwips, int pixels, const QWidget* grid) {
+    if (setTwips > 0 && qMax(1, toPixels(axis, setTwips, grid)) == pixels)
+        return setTwips;
+    return axis == Axis::X ? pixelsToTwipsX(pixels, grid) : pixelsToTwipsY(pixels, grid);
+}
+
+// The pixels of a size set in twips (at least one); a negative size stands for the default.
+int pixelsFor(Axis axis, int twips, int defaultPixels, const QWidget* grid) {
+    return twips < 0 ? defaultPixels : qMax(1, toPixels(axis, twips, grid));
+}
+
+} // namespace
+
 int FlexGrid::colWidth(int col) const {
     if (!validCol(col) || isColumnHidden(col))
         return 0;
-    const int pixels = columnWidth(col);
-    const int twips = m_colTwips.value(col, -1);
-    // The width last set, as long as nobody (the operator's mouse) changed it since.
-    if (twips > 0 && qMax(1, twipsToPixelsX(twips, this)) == pixels)
-        return twips;
-    return pixelsToTwipsX(pixels, this);
+    return shownTwips(Axis::X, m_colTwips.value(col, -1), columnWidth(col), this);
 }
 
 void FlexGrid::setColWidth(int col, int twips) {
@@ -279,19 +297,11 @@ void FlexGrid::setColWidth(int col, int twips) {
         qWarning("FlexGrid::setColWidth: no column %d", col);
         return;
     }
-    if (twips == 0) {
-        setColumnHidden(col, true);
-        m_colTwips[col] = 0;
-        return;
-    }
-    setColumnHidden(col, false);
-    if (twips < 0) { // the default width
-        setColumnWidth(col, horizontalHeader()->defaultSectionSize());
-        m_colTwips[col] = -1;
-        return;
-    }
-    setColumnWidth(col, qMax(1, twipsToPixelsX(twips, this)));
-    m_colTwips[col] = twips;
+    setColumnHidden(col, twips == 0);
+    if (twips != 0)
+        setColumnWidth(col,
+                       pixelsFor(Axis::X, twips, horizontalHeader()->defaultSectionSize(), this));
+    m_colTwips[col] = qMax(-1, twips);
 }
 
 int FlexGrid::rowHeight(int row) const {
@@ -304,11 +314,8 @@ int FlexGrid::rowHeight(int row) const {
     }
     if (isRowHidden(row - 1))
         return 0;
-    const int pixels = QTableView::rowHeight(row - 1);
-    const int twips = m_rowState.value(row - 1).heightTwips;
-    if (twips > 0 && qMax(1, twipsToPixelsY(twips, this)) == pixels)
-        return twips;
-    return pixelsToTwipsY(pixels, this);
+    return shownTwips(Axis::Y, m_rowState.value(row - 1).heightTwips,
+                      QTableView::rowHeight(row - 1), this);
 }
 
 void FlexGrid::setRowHeight(int row, int twips) {
@@ -327,20 +334,12 @@ void FlexGrid::setRowHeight(int row, int twips) {
         return;
     }
     const int tableRow = row - 1;
-    if (twips == 0) {
-        setRowHidden(tableRow, true);
-        m_rowState[tableRow].heightTwips = 0;
-        return;
-    }
-    if (isRowHidden(tableRow))
-        setRowHidden(tableRow, false);
-    if (twips < 0) {
-        QTableView::setRowHeight(tableRow, verticalHeader()->defaultSectionSize());
-        m_rowState[tableRow].heightTwips = -1;
-        return;
-    }
-    QTableView::setRowHeight(tableRow, qMax(1, twipsToPixelsY(twips, this)));
-    m_rowState[tableRow].heightTwips = twips;
+    if (isRowHidden(tableRow) != (twips == 0))
+        setRowHidden(tableRow, twips == 0);
+    if (twips != 0)
+        QTableView::setRowHeight(
+            tableRow, pixelsFor(Axis::Y, twips, verticalHeader()->defaultSectionSize(), this));
+    m_rowState[tableRow].heightTwips = qMax(-1, twips);
 }
 
 namespace {

@@ -111,7 +111,6 @@ private:
     void updateMetrics();
 
     bool m_redraw = true;
-    QList<LayoutColumn> m_layout;
     QList<Qt::Alignment> m_colAlignment; // per column
     QList<int> m_colTwips;               // last width set in twips, -1 when none
     struct RowState {

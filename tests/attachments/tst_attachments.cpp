@@ -2,6 +2,7 @@
 
 #include "attachments/attachmentpanel.h"
 #include "common/fakeseam.h"
+#include "common/testdb.h"
 #include "controls/flexgrid.h"
 #include "data/connection.h"
 #include "shell/operator.h"
@@ -10,9 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,38 +20,6 @@ using attachments::AttachmentPanel;
 namespace {
 
 const QString kComplaint = QStringLiteral("00000042");
-
-bool createSchema(const QString& dbPath, QString* error) {
-    QFile script(qEnvironmentVariable("DESK_DB_DIR", QStringLiteral(DESK_SOURCE_DIR "/db")) +
-                 QStringLiteral("/schema-sqlite.sql"));
-    if (!script.open(QIODevice::ReadOnly)) {
-        *error = script.errorString();
-        return false;
-    }
-    QString text;
-    for (const QString& line : QString::fromUtf8(script.readAll()).split(QLatin1Char('\n')))
-        if (!line.trimmed().startsWith(QLatin1String("--")))
-            text += line + QLatin1Char('\n');
-    bool ok = true;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schema"));
-        db.setDatabaseName(dbPath);
-        ok = db.open();
-        for (const QString& statement : text.split(QStringLiteral(";\n"))) {
-            if (!ok || statement.trimmed().isEmpty())
-                continue;
-            QSqlQuery q(db);
-            if (!q.exec(statement)) {
-                *error = q.lastError().text();
-                ok = false;
-            }
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("schema"));
-    return ok;
-}
 
 QByteArray storedContent(qint64 id) {
     const desk::Recordset rs = Connection::SharedConnection().query(
@@ -118,9 +84,8 @@ private:
 
 void TestAttachments::initTestCase() {
     QVERIFY(m_dir.isValid());
-    const QString db = m_dir.filePath(QStringLiteral("desk.db"));
-    QString error;
-    QVERIFY2(createSchema(db, &error), qPrintable(error));
+    const QString db = testdb::create(m_dir.path());
+    QVERIFY(!db.isEmpty());
     QVERIFY(Connection::ConnectDatabase(QString(), QString(), QString(), db));
     Operator().EmployeeNo = QStringLiteral("1001");
 }

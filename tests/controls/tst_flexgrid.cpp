@@ -39,12 +39,16 @@ QRect inkIn(const QImage& image, const QRect& cell) {
     return ink;
 }
 
-// Shows the grid without keyboard focus, so that no focus frame paints over a cell.
-bool showForPixels(FlexGrid& grid, const QSize& size) {
-    grid.setFocusPolicy(Qt::NoFocus);
+bool showSized(FlexGrid& grid, const QSize& size) {
     grid.resize(size);
     grid.show();
     return QTest::qWaitForWindowExposed(&grid);
+}
+
+// Shows the grid without keyboard focus, so that no focus frame paints over a cell.
+bool showForPixels(FlexGrid& grid, const QSize& size) {
+    grid.setFocusPolicy(Qt::NoFocus);
+    return showSized(grid, size);
 }
 
 QImage paintedViewport(FlexGrid& grid) {
@@ -445,9 +449,7 @@ void TstFlexGrid::currentRowAndSelection() {
 void TstFlexGrid::currentRowNeverScrolls() {
     FlexGrid grid;
     fill(grid, 200);
-    grid.resize(400, 200);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showSized(grid, QSize(400, 200)));
     grid.selectRow(150);
     grid.setRow(180);
     QCoreApplication::processEvents();
@@ -459,9 +461,7 @@ void TstFlexGrid::topRowAndVisibility() {
     FlexGrid grid;
     QCOMPARE(grid.topRow(), 1);
     fill(grid, 100);
-    grid.resize(400, 200);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showSized(grid, QSize(400, 200)));
     QVERIFY(grid.isRowVisible(1));
     QVERIFY(!grid.isRowVisible(100));
     QVERIFY(!grid.isRowVisible(0));
@@ -518,9 +518,7 @@ void TstFlexGrid::clicksReportDesignNumbering() {
     QFETCH(int, col);
     FlexGrid grid;
     fill(grid, 3);
-    grid.resize(500, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showSized(grid, QSize(500, 300)));
     QSignalSpy clicks(&grid, &FlexGrid::gridClick);
     QSignalSpy doubleClicks(&grid, &FlexGrid::gridDoubleClick);
     const QPoint at = grid.visualRect(grid.model()->index(row - 1, col)).center();
@@ -543,9 +541,7 @@ void TstFlexGrid::clicksReportDesignNumbering() {
 void TstFlexGrid::headerClickIsRowZero() {
     FlexGrid grid;
     fill(grid, 2);
-    grid.resize(500, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showSized(grid, QSize(500, 300)));
     QSignalSpy clicks(&grid, &FlexGrid::gridClick);
     QHeaderView* header = grid.horizontalHeader();
     const QPoint at(header->sectionViewportPosition(1) + header->sectionSize(1) / 2,
