@@ -5,12 +5,12 @@
 
 #include "controls/twips.h"
 #include "data/connection.h"
+#include "data/status.h"
 #include "panelwidgets.h"
 #include "receptionrules.h"
 #include "shell/operator.h"
 #include "shell/platform.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,15 +26,11 @@ using controls::twipsToPixelsX;
 using controls::twipsToPixelsY;
 using reception::FloatingPanel;
 using reception::PressLabel;
+using reception::WaitCursor;
 
 namespace {
 
 constexpr int KeyRole = Qt::UserRole;
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // The full address of a building from its eight parts, nulls taken as empty; the rooms'
 // statement appends the room and its unit word the same way.
@@ -140,8 +136,8 @@ void ReceptionWindow::LoadManagementOffices() {
             const QSignalBlocker quiet(m_combo3);
             m_combo3->clear();
             for (int i = 0; i < offices.size(); ++i)
-                m_combo3->addItem(offices.text(i, QStringLiteral("GYD_DH")) + QLatin1Char(' ') +
-                                  offices.text(i, QStringLiteral("GYD_Name")));
+                m_combo3->addItem(desk::itemText(offices.text(i, QStringLiteral("GYD_DH")),
+                                                 offices.text(i, QStringLiteral("GYD_Name"))));
             m_combo3->setCurrentIndex(m_combo3->count() > 0 ? 0 : -1);
         }
         if (m_combo3->count() > 0)

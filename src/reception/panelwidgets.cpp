@@ -1,5 +1,6 @@
 #include "panelwidgets.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -116,6 +117,14 @@ QWidget* titleStrip(const QString& caption, PressLabel* closeIcon, QWidget* pare
     closeIcon->setParent(strip);
     row->addWidget(closeIcon);
     return strip;
+}
+
+WaitCursor::WaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor() {
+    QApplication::restoreOverrideCursor();
 }
 
 } // namespace reception

@@ -1,6 +1,7 @@
 #pragma once
 // Small widgets of the reception window's floating panels: a label that reacts to the
-// mouse with a pressed look, and a panel that can be dragged by its background.
+// mouse with a pressed look, and a panel that can be dragged by its background; the wait
+// cursor of the window's longer steps.
 
 #include <QFrame>
 #include <QLabel>
@@ -60,5 +61,13 @@ QLabel* fieldLabel(const QString& text, QWidget* parent);
 QPushButton* commandButton(const QString& objectName, const QString& caption, QWidget* parent);
 // A panel's title strip: caption on the left, close icon on the right.
 QWidget* titleStrip(const QString& caption, PressLabel* closeIcon, QWidget* parent);
+
+// The wait cursor over the whole application while it lives.
+struct WaitCursor {
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 } // namespace reception

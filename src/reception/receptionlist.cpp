@@ -36,21 +36,6 @@ QString executableName() {
     return path.isEmpty() ? Platform::applicationTitle() : QFileInfo(path).completeBaseName();
 }
 
-// A field of a result row as text, as Recordset::text() gives it.
-QString fieldText(const desk::Recordset& rs, int row, int col) {
-    const QVariant v = rs.value(row, col);
-    if (!v.isValid() || v.isNull())
-        return QString();
-    switch (v.typeId()) {
-    case QMetaType::QDateTime:
-        return desk::sqlDateTime(v.toDateTime());
-    case QMetaType::QDate:
-        return desk::sqlDate(v.toDate());
-    default:
-        return v.toString();
-    }
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- attachments
@@ -84,19 +69,22 @@ QString ReceptionWindow::dateRangeCondition(const QString& column) const {
            desk::sqlText(to) + QStringLiteral("', 102))");
 }
 
+QString ReceptionWindow::listStatement() const {
+    return QStringLiteral(
+               "SELECT ID, 投诉编号, 投诉类别 , 投诉方式 ,投诉时间, 投诉人, 地址, 联系电话, "
+               "投诉内容, 接待人, 处理状态, 处理结果, 处理时间, 管理处代号, 结果满意度, ") +
+           QStringLiteral(" 微信号, AppID,ZH_ID") + QStringLiteral(" From 投诉信息") +
+           QStringLiteral(" WHERE 部门编号 = '") + desk::sqlText(Operator().DepartmentCode) +
+           QStringLiteral("' AND 撤销时间 Is Null") +
+           dateRangeCondition(QStringLiteral("投诉时间")) + searchConditions() +
+           QStringLiteral(" ORDER BY 投诉编号");
+}
+
 void ReceptionWindow::RefreshComplaintList() {
     m_entry->hide();
-    const QString sql =
-        QStringLiteral(
-            "SELECT ID, 投诉编号, 投诉类别 , 投诉方式 ,投诉时间, 投诉人, 地址, 联系电话, "
-            "投诉内容, 接待人, 处理状态, 处理结果, 处理时间, 管理处代号, 结果满意度, ") +
-        QStringLiteral(" 微信号, AppID,ZH_ID") + QStringLiteral(" From 投诉信息") +
-        QStringLiteral(" WHERE 部门编号 = '") + desk::sqlText(Operator().DepartmentCode) +
-        QStringLiteral("' AND 撤销时间 Is Null") + dateRangeCondition(QStringLiteral("投诉时间")) +
-        searchConditions() + QStringLiteral(" ORDER BY 投诉编号");
     desk::Recordset rs;
     try {
-        rs = Connection::SharedConnection().query(sql);
+        rs = Connection::SharedConnection().query(listStatement());
     } catch (const desk::DbError& e) {
         showDbError(e);
         return;
@@ -159,7 +147,7 @@ void ReceptionWindow::RefreshComplaintList() {
     for (int i = 0; i < rs.size(); ++i) {
         const int r = m_list->addRow();
         auto cell = [&](int col, const QString& text) { m_list->setTextMatrix(r, col, text); };
-        auto field = [&](int f) { return fieldText(rs, i, fieldIndex[f]); };
+        auto field = [&](int f) { return rs.text(i, fieldIndex[f]); };
         const QString replyTime = field(FReplyTime);
         cell(ColNo, QString::number(r));
         cell(ColNumber, field(FNumber));

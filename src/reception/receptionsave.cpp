@@ -7,26 +7,24 @@
 #include "controls/twips.h"
 #include "data/connection.h"
 #include "data/status.h"
+#include "listcolumns.h"
 #include "panelwidgets.h"
 #include "receptionrules.h"
 #include "shell/operator.h"
 #include "shell/platform.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+using namespace reception::listcol;
+using reception::WaitCursor;
+
 namespace {
 
 using Fields = QList<QPair<QString, QVariant>>;
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 QVariant textOrNull(const QString& text) {
     return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
@@ -45,17 +43,6 @@ QVariant timeValue(const QDateTime& when) {
 const QString StoredColumns = QStringLiteral(
     "SELECT ID, 投诉编号, 流水号, 部门编号, 部门名称, 管理处代号, ZH_ID, 投诉人, 地址, "
     "联系电话, 投诉类别, 投诉方式, 投诉时间, 投诉内容, 接待人, 处理状态 ");
-
-enum {
-    ColNumber = 1,
-    ColContent = 8,
-    ColOffice = 9,
-    ColReceiver = 10,
-    ColStatus = 11,
-    ColView = 14,
-    ColOwner = 15,
-    ColId = 18
-};
 
 } // namespace
 
@@ -91,12 +78,12 @@ bool ReceptionWindow::checkTimeAndOffice(QDateTime* when, QString* officeCode) {
 
 void ReceptionWindow::showStoredInRow(int row, const desk::Recordset& stored) {
     auto field = [&](const char* name) { return stored.text(0, QString::fromUtf8(name)); };
-    m_list->setTextMatrix(row, 2, field("投诉类别"));
-    m_list->setTextMatrix(row, 3, field("投诉方式"));
-    m_list->setTextMatrix(row, 4, field("投诉时间"));
-    m_list->setTextMatrix(row, 5, field("投诉人"));
-    m_list->setTextMatrix(row, 6, field("地址"));
-    m_list->setTextMatrix(row, 7, field("联系电话"));
+    m_list->setTextMatrix(row, ColCategory, field("投诉类别"));
+    m_list->setTextMatrix(row, ColChannel, field("投诉方式"));
+    m_list->setTextMatrix(row, ColTime, field("投诉时间"));
+    m_list->setTextMatrix(row, ColComplainant, field("投诉人"));
+    m_list->setTextMatrix(row, ColAddress, field("地址"));
+    m_list->setTextMatrix(row, ColPhone, field("联系电话"));
     m_list->setTextMatrix(row, ColContent, field("投诉内容"));
     m_list->setTextMatrix(row, ColOffice, text1(6));
     // Kept in step with the stored occupant, so that opening the row again carries it.
@@ -193,7 +180,7 @@ bool ReceptionWindow::SaveData() {
     }
     if (!stored.isEmpty()) {
         const int r = m_list->addRow();
-        m_list->setTextMatrix(r, 0, QString::number(r));
+        m_list->setTextMatrix(r, ColNo, QString::number(r));
         m_list->setTextMatrix(r, ColNumber, stored.text(0, QStringLiteral("投诉编号")));
         showStoredInRow(r, stored);
         m_list->setTextMatrix(r, ColReceiver, stored.text(0, QStringLiteral("接待人")));

@@ -11,7 +11,6 @@
 #include "shell/operator.h"
 #include "shell/platform.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
@@ -39,16 +38,6 @@ using reception::PressLabel;
 using reception::titleStrip;
 using namespace reception::listcol;
 
-namespace {
-
-const QString ListLayout = QStringLiteral(
-    "<序   |<编号                |<投诉类别        |<投诉方式      |<投诉时间                "
-    "|<投诉人  |<地址                                         |<联系电话          "
-    "|<投诉内容            |<对应项目                    |<接待    |<处理状态           "
-    "|<处理结果|<处理时间                |^查看||||");
-
-} // namespace
-
 ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frm投诉接待"));
     setWindowTitle(QStringLiteral("投诉接待"));
@@ -69,7 +58,7 @@ void ReceptionWindow::buildWindow() {
     // are placed by placeBars() and commandBarResized().
     m_list = new controls::FlexGrid(this);
     m_list->setObjectName(QStringLiteral("MSFlexGrid1"));
-    m_list->setFormatString(ListLayout);
+    m_list->setFormatString(listLayout());
     m_list->setHeaderAlignment(Qt::AlignCenter);
     m_list->setRows(1);
     // Captions padded with blanks come out narrower in a proportional font than the texts
@@ -324,19 +313,12 @@ void ReceptionWindow::buildEntryPanel() {
 
 // ---------------------------------------------------------------- start and activation
 
-namespace {
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-} // namespace
-
 void ReceptionWindow::showDbError(const desk::DbError& error) {
     Platform::showTrappedError(this, error.number, error.description);
 }
 
 void ReceptionWindow::startWindow() {
-    WaitCursor wait;
+    reception::WaitCursor wait;
     const OperatorContext& op = Operator();
     m_panels[2]->setText(op.EmployeeName);
     m_panels[4]->setText(op.DepartmentName);
@@ -345,21 +327,18 @@ void ReceptionWindow::startWindow() {
     bool connected = true;
     try {
         Connection::ReopenConnection();
-        desk::SqlConnection& db = Connection::SharedConnection();
-        const desk::Recordset categories =
-            db.query(QStringLiteral("select * from 投诉类别 order by 编号"));
-        m_combo4->clear();
-        for (int i = 0; i < categories.size(); ++i)
-            m_combo4->addItem(categories.text(i, QStringLiteral("编号")) + QLatin1Char(' ') +
-                              categories.text(i, QStringLiteral("类别")));
-        m_combo4->setCurrentIndex(-1);
-        const desk::Recordset channels =
-            db.query(QStringLiteral("select * from 投诉方式 order by 编号"));
-        m_combo5->clear();
-        for (int i = 0; i < channels.size(); ++i)
-            m_combo5->addItem(channels.text(i, QStringLiteral("编号")) + QLatin1Char(' ') +
-                              channels.text(i, QStringLiteral("方式")));
-        m_combo5->setCurrentIndex(-1);
+        // A code-and-name item per row of the table, none of them chosen.
+        auto fill = [](QComboBox* combo, const QString& table, const QString& nameColumn) {
+            const desk::Recordset rs = Connection::SharedConnection().query(
+                QStringLiteral("select * from ") + table + QStringLiteral(" order by 编号"));
+            combo->clear();
+            for (int i = 0; i < rs.size(); ++i)
+                combo->addItem(
+                    desk::itemText(rs.text(i, QStringLiteral("编号")), rs.text(i, nameColumn)));
+            combo->setCurrentIndex(-1);
+        };
+        fill(m_combo4, QStringLiteral("投诉类别"), QStringLiteral("类别"));
+        fill(m_combo5, QStringLiteral("投诉方式"), QStringLiteral("方式"));
     } catch (const desk::DbError& e) {
         connected = Connection::SharedConnection().isOpen();
         showDbError(e);

@@ -128,6 +128,9 @@ public:
     // The search panel's conditions (category, channel, texts, status, satisfaction), each
     // starting with " And"; empty while nothing narrows the list.
     QString searchConditions() const;
+    // The whole statement of the list: the department's complaints not voided, in the date
+    // range and narrowed by the search panel, in number order.
+    QString listStatement() const;
 
 protected:
     // The probe for taken numbers: true when a complaint with this number is stored.

@@ -18,6 +18,7 @@
 
 using controls::twipsToPixelsX;
 using controls::twipsToPixelsY;
+using reception::commandButton;
 using reception::FloatingPanel;
 using reception::PressLabel;
 
@@ -73,9 +74,7 @@ void ReceptionWindow::buildTimePanel() {
     m_text3[0]->setFixedWidth(twipsToPixelsX(1500));
     m_text3[1]->setFixedWidth(twipsToPixelsX(540));
     m_text3[2]->setFixedWidth(twipsToPixelsX(540));
-    m_command6 = new QPushButton(QStringLiteral("日历"), m_timePanel);
-    m_command6->setObjectName(QStringLiteral("Command6"));
-    m_command6->setAutoDefault(false);
+    m_command6 = commandButton(QStringLiteral("Command6"), QStringLiteral("日历"), m_timePanel);
     fields->addWidget(new QLabel(QStringLiteral("日期"), m_timePanel));
     fields->addWidget(m_text3[0]);
     fields->addWidget(m_command6);
@@ -123,12 +122,8 @@ void ReceptionWindow::buildTimePanel() {
     body->addStretch();
 
     auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("确定"), m_timePanel);
-    ok->setObjectName(QStringLiteral("Command7"));
-    ok->setAutoDefault(false);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), m_timePanel);
-    cancel->setObjectName(QStringLiteral("Command8"));
-    cancel->setAutoDefault(false);
+    auto* ok = commandButton(QStringLiteral("Command7"), QStringLiteral("确定"), m_timePanel);
+    auto* cancel = commandButton(QStringLiteral("Command8"), QStringLiteral("取消"), m_timePanel);
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -168,12 +163,9 @@ void ReceptionWindow::resetMinuteCells() {
 
 void ReceptionWindow::LoadTime(const QString& text) {
     QDateTime base = reception::parseDateTime(text);
-    if (base.isValid()) {
-        m_text3[0]->setText(base.date().toString(QStringLiteral("yyyy-MM-dd")));
-    } else {
+    if (!base.isValid())
         base = Platform::now();
-        m_text3[0]->setText(base.date().toString(QStringLiteral("yyyy-MM-dd")));
-    }
+    m_text3[0]->setText(base.date().toString(QStringLiteral("yyyy-MM-dd")));
     const QStringList hm = base.toString(QStringLiteral("HH:mm")).split(QLatin1Char(':'));
     m_text3[1]->setText(hm.value(0));
     m_text3[2]->setText(hm.value(1));

@@ -1,58 +1,32 @@
 #pragma once
 // A real SQLite database for the reception tests: the project's schema plus a small desk
 // (one department with two clerks, three offices, a few buildings, rooms and occupants,
-// categories and channels), opened as the shared connection with an operator logged in.
+// categories and channels), opened as the shared connection with an operator logged in;
+// and what every window test holds around it: the seam, the database and the window.
 
+#include "../common/fakeseam.h"
+#include "../common/testdb.h"
+#include "controls/flexgrid.h"
 #include "data/connection.h"
+#include "reception/receptionwindow.h"
 #include "shell/operator.h"
 
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 class ReceptionDb {
 public:
-    // Builds the file; false (with a QFAIL-able reason in `error`) when it could not.
+    // Builds the file and connects to it; false (after a warning) when it could not.
     bool create(const QStringList& extraStatements = {}) {
-        if (!m_dir.isValid())
-            return fail(QStringLiteral("no temporary folder"));
-        m_path = m_dir.filePath(QStringLiteral("desk.db"));
-        const QString schemaPath =
-            qEnvironmentVariable("DESK_DB_DIR", QStringLiteral(DESK_SOURCE_DIR "/db")) +
-            QStringLiteral("/schema-sqlite.sql");
-        QFile schema(schemaPath);
-        if (!schema.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("cannot read ") + schemaPath);
-        QStringList statements;
-        for (const QString& s : QString::fromUtf8(schema.readAll()).split(QStringLiteral(";\n")))
-            statements << s;
-        statements << fixture() << extraStatements;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                        QStringLiteral("reception-fixture"));
-            db.setDatabaseName(m_path);
-            if (!db.open())
-                return fail(db.lastError().text());
-            for (const QString& s : statements) {
-                QString sql = s;
-                // drop the comment lines of the schema
-                QStringList lines;
-                for (const QString& line : sql.split(QLatin1Char('\n')))
-                    if (!line.trimmed().startsWith(QLatin1String("--")))
-                        lines << line;
-                sql = lines.join(QLatin1Char('\n')).trimmed();
-                if (sql.isEmpty())
-                    continue;
-                QSqlQuery q(db);
-                if (!q.exec(sql))
-                    return fail(q.lastError().text() + QStringLiteral(" in: ") + sql);
-            }
-            db.close();
+        if (!m_dir.isValid()) {
+            qWarning("no temporary folder");
+            return false;
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("reception-fixture"));
+        m_path = testdb::create(m_dir.path(), fixture() + extraStatements);
+        if (m_path.isEmpty())
+            return false;
         OperatorContext& op = Operator();
         op.clear();
         op.EmployeeNo = QStringLiteral("E01");
@@ -61,8 +35,10 @@ public:
         op.DepartmentName = QStringLiteral("客服中心");
         op.PositionCode = QStringLiteral("1");
         op.PositionName = QStringLiteral("接待员");
-        if (!Connection::ConnectDatabase(QString(), QString(), QString(), m_path))
-            return fail(QStringLiteral("ConnectDatabase failed"));
+        if (!Connection::ConnectDatabase(QString(), QString(), QString(), m_path)) {
+            qWarning("ConnectDatabase failed");
+            return false;
+        }
         return true;
     }
 
@@ -72,13 +48,8 @@ public:
         const desk::Recordset rs = db().query(sql);
         return rs.isEmpty() ? QVariant() : rs.value(0, 0);
     }
-    QString error;
 
 private:
-    bool fail(const QString& why) {
-        error = why;
-        return false;
-    }
     static QStringList fixture() {
         return {
             // staff of the department D1 (two clerks) and of D2
@@ -123,3 +94,34 @@ template <class T> T* control(QObject* window, const QString& name) {
         qFatal("no control %s", qPrintable(name));
     return found;
 }
+
+// The seam (its clock at 2024-05-15 10:07:42), the database and the window of one test
+// function: begin() in init(), end() in cleanup().
+template <class Seam = FakeSeam> class ReceptionCase {
+protected:
+    void begin() {
+        m_seam = std::make_unique<Seam>();
+        m_seam->clock = QDateTime(QDate(2024, 5, 15), QTime(10, 7, 42));
+        m_db = std::make_unique<ReceptionDb>();
+    }
+    void end() {
+        m_window.reset();
+        m_db.reset();
+        m_seam.reset();
+    }
+    // Takes `window`, shows it at `size` and activates it; true when nothing was said.
+    bool show(ReceptionWindow* window, const QSize& size = QSize(1400, 900)) {
+        m_window.reset(window);
+        m_window->resize(size);
+        m_window->show();
+        m_window->activate();
+        return m_seam->messages.isEmpty();
+    }
+    template <class T> T* ctl(const QString& name) { return control<T>(m_window.get(), name); }
+    QLineEdit* text1(int i) { return ctl<QLineEdit>(QStringLiteral("Text1(%1)").arg(i)); }
+    controls::FlexGrid* list() { return ctl<controls::FlexGrid>("MSFlexGrid1"); }
+
+    std::unique_ptr<Seam> m_seam;
+    std::unique_ptr<ReceptionDb> m_db;
+    std::unique_ptr<ReceptionWindow> m_window;
+};

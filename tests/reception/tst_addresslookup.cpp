@@ -13,11 +13,11 @@
 #include <QtTest>
 #include <memory>
 
-class TestAddressLookup : public QObject {
+class TestAddressLookup : public QObject, public ReceptionCase<> {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { begin(); }
+    void cleanup() { end(); }
     void officesOfThePosition_data();
     void officesOfThePosition();
     void buildingsInAddressOrder();
@@ -27,7 +27,6 @@ private slots:
 
 private:
     bool open(const QString& position = QStringLiteral("1"));
-    template <class T> T* ctl(const QString& name) { return control<T>(m_window.get(), name); }
     QTreeWidget* tree() { return ctl<QTreeWidget>("TreeView1"); }
     QStringList topTexts() {
         QStringList out;
@@ -36,35 +35,13 @@ private:
         return out;
     }
     void click(QTreeWidgetItem* node) { emit tree()->itemClicked(node, 0); }
-
-    std::unique_ptr<FakeSeam> m_seam;
-    std::unique_ptr<ReceptionDb> m_db;
-    std::unique_ptr<ReceptionWindow> m_window;
 };
 
-void TestAddressLookup::init() {
-    m_seam = std::make_unique<FakeSeam>();
-    m_seam->clock = QDateTime(QDate(2024, 5, 15), QTime(10, 7, 42));
-    m_db = std::make_unique<ReceptionDb>();
-}
-
-void TestAddressLookup::cleanup() {
-    m_window.reset();
-    m_db.reset();
-    m_seam.reset();
-}
-
 bool TestAddressLookup::open(const QString& position) {
-    if (!m_db->create()) {
-        qWarning() << m_db->error;
+    if (!m_db->create())
         return false;
-    }
     Operator().PositionCode = position;
-    m_window = std::make_unique<ReceptionWindow>();
-    m_window->resize(1400, 900);
-    m_window->show();
-    m_window->activate();
-    return m_seam->messages.isEmpty();
+    return show(new ReceptionWindow);
 }
 
 void TestAddressLookup::officesOfThePosition_data() {
@@ -126,7 +103,6 @@ void TestAddressLookup::roomsLoadedOnceWithNewOccupantsOnly() {
 void TestAddressLookup::occupantPickFillsTheEntry() {
     QVERIFY(open());
     m_window->newComplaint();
-    auto text1 = [this](int i) { return ctl<QLineEdit>(QStringLiteral("Text1(%1)").arg(i)); };
     text1(1)->setText(QStringLiteral("手输的名字"));
     text1(3)->setText(QStringLiteral("000"));
     QTest::mouseClick(ctl<QPushButton>("Command1"), Qt::LeftButton);

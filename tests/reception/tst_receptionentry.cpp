@@ -38,11 +38,11 @@ QString complaint(const QString& number, const QString& dept, const QString& tim
 
 } // namespace
 
-class TestReceptionEntry : public QObject {
+class TestReceptionEntry : public QObject, public ReceptionCase<> {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { begin(); }
+    void cleanup() { end(); }
     void startFillsTheWindow();
     void activationMaximisesAndLists();
     void listOfTheMonth();
@@ -57,37 +57,10 @@ private slots:
 
 private:
     bool open(const QStringList& extra = {});
-    template <class T> T* ctl(const QString& name) { return control<T>(m_window.get(), name); }
-    QLineEdit* text1(int i) { return ctl<QLineEdit>(QStringLiteral("Text1(%1)").arg(i)); }
-    controls::FlexGrid* list() { return ctl<controls::FlexGrid>("MSFlexGrid1"); }
-
-    std::unique_ptr<FakeSeam> m_seam;
-    std::unique_ptr<ReceptionDb> m_db;
-    std::unique_ptr<ReceptionWindow> m_window;
 };
 
-void TestReceptionEntry::init() {
-    m_seam = std::make_unique<FakeSeam>();
-    m_seam->clock = QDateTime(QDate(2024, 5, 15), QTime(10, 7, 42));
-    m_db = std::make_unique<ReceptionDb>();
-}
-
-void TestReceptionEntry::cleanup() {
-    m_window.reset();
-    m_db.reset();
-    m_seam.reset();
-}
-
 bool TestReceptionEntry::open(const QStringList& extra) {
-    if (!m_db->create(extra)) {
-        qWarning() << m_db->error;
-        return false;
-    }
-    m_window = std::make_unique<ReceptionWindow>();
-    m_window->resize(1400, 900);
-    m_window->show();
-    m_window->activate();
-    return m_seam->messages.isEmpty();
+    return m_db->create(extra) && show(new ReceptionWindow);
 }
 
 void TestReceptionEntry::startFillsTheWindow() {

@@ -57,11 +57,11 @@ public:
 
 } // namespace
 
-class TestReceptionList : public QObject {
+class TestReceptionList : public QObject, public ReceptionCase<ExportSeam> {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { begin(); }
+    void cleanup() { end(); }
     void monthEnds_data();
     void monthEnds();
     void search_data();
@@ -78,8 +78,6 @@ private slots:
 
 private:
     bool open(const QStringList& extra, int width = 1400);
-    template <class T> T* ctl(const QString& name) { return control<T>(m_window.get(), name); }
-    controls::FlexGrid* list() { return ctl<controls::FlexGrid>("MSFlexGrid1"); }
     QStringList listed() {
         QStringList out;
         for (int r = 1; r < list()->rows(); ++r)
@@ -100,35 +98,14 @@ private:
                 out << l->item(i)->text();
         return out;
     }
-
-    std::unique_ptr<ExportSeam> m_seam;
-    std::unique_ptr<ReceptionDb> m_db;
-    std::unique_ptr<ReceptionWindow> m_window;
 };
 
-void TestReceptionList::init() {
-    m_seam = std::make_unique<ExportSeam>();
-    m_seam->clock = QDateTime(QDate(2024, 5, 15), QTime(10, 7, 42));
-    m_db = std::make_unique<ReceptionDb>();
-}
-
-void TestReceptionList::cleanup() {
-    m_window.reset();
-    m_db.reset();
-    m_seam.reset();
-}
-
 bool TestReceptionList::open(const QStringList& extra, int width) {
-    if (!m_db->create(extra)) {
-        qWarning() << m_db->error;
+    if (!m_db->create(extra))
         return false;
-    }
-    m_window = std::make_unique<ReceptionWindow>();
-    m_window->resize(width, 800);
-    m_window->show();
-    m_window->activate();
+    const bool quiet = show(new ReceptionWindow, QSize(width, 800));
     m_seam->bar = ctl<QWidget>("Picture2");
-    return m_seam->messages.isEmpty();
+    return quiet;
 }
 
 void TestReceptionList::monthEnds_data() {

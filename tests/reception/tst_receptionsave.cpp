@@ -46,11 +46,11 @@ const QString Stored = QStringLiteral(
 
 } // namespace
 
-class TestReceptionSave : public QObject {
+class TestReceptionSave : public QObject, public ReceptionCase<> {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { begin(); }
+    void cleanup() { end(); }
     void numbering_data();
     void numbering();
     void raceWithAnotherDesk_data();
@@ -69,45 +69,15 @@ private:
     bool open(const QStringList& extra = {}, bool racing = false);
     // A new complaint with everything the checks need.
     void fillNew();
-    QLineEdit* text1(int i) {
-        return control<QLineEdit>(m_window.get(), QStringLiteral("Text1(%1)").arg(i));
-    }
     QPlainTextEdit* content() { return control<QPlainTextEdit>(m_window.get(), "Text1(4)"); }
     QComboBox* combo(const char* name) { return control<QComboBox>(m_window.get(), name); }
-    controls::FlexGrid* list() {
-        return control<controls::FlexGrid>(m_window.get(), "MSFlexGrid1");
-    }
     void clickOk() {
         QTest::mouseClick(control<QPushButton>(m_window.get(), "Command4"), Qt::LeftButton);
     }
-
-    std::unique_ptr<FakeSeam> m_seam;
-    std::unique_ptr<ReceptionDb> m_db;
-    std::unique_ptr<ReceptionWindow> m_window;
 };
 
-void TestReceptionSave::init() {
-    m_seam = std::make_unique<FakeSeam>();
-    m_seam->clock = QDateTime(QDate(2024, 5, 15), QTime(10, 7, 42));
-    m_db = std::make_unique<ReceptionDb>();
-}
-
-void TestReceptionSave::cleanup() {
-    m_window.reset();
-    m_db.reset();
-    m_seam.reset();
-}
-
 bool TestReceptionSave::open(const QStringList& extra, bool racing) {
-    if (!m_db->create(extra)) {
-        qWarning() << m_db->error;
-        return false;
-    }
-    m_window.reset(racing ? new RacingWindow : new ReceptionWindow);
-    m_window->resize(1400, 900);
-    m_window->show();
-    m_window->activate();
-    return m_seam->messages.isEmpty();
+    return m_db->create(extra) && show(racing ? new RacingWindow : new ReceptionWindow);
 }
 
 void TestReceptionSave::fillNew() {

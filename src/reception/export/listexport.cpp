@@ -1,6 +1,7 @@
 #include "listexport.h"
 
 #include "controls/flexgrid.h"
+#include "reception/listcolumns.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,8 +18,8 @@ namespace reception {
 namespace {
 
 // Grid columns with their own cell rules.
-constexpr int kNumberColumn = 0;
-constexpr int kTimeColumn = 4;
+constexpr int kNumberColumn = listcol::ColNo;
+constexpr int kTimeColumn = listcol::ColTime;
 // Columns not written: 查看 and the four hidden ones.
 constexpr int kColumnsLeftOut = 5;
 // Grid widths are twips; sheet widths are characters of the sheet's default font.

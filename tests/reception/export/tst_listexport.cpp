@@ -2,6 +2,7 @@
 
 #include "controls/flexgrid.h"
 #include "reception/export/listexport.h"
+#include "reception/listcolumns.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,20 +15,12 @@
 
 namespace {
 
-const QString kListLayout = QStringLiteral(
-    "<序   |<编号                |<投诉类别        |<投诉方式      |<投诉时间                "
-    "|<投诉人  "
-    "|<地址                                         |<联系电话          |<投诉内容            "
-    "|<对应项目                    |<接待    |<处理状态           |<处理结果|<处理时间             "
-    "   "
-    "|^查看||||");
-
 // The reception list as the window sets it up and fills it.
 void setUpList(controls::FlexGrid& grid, const QList<QStringList>& rows) {
-    grid.setFormatString(kListLayout);
+    grid.setFormatString(reception::listcol::listLayout());
     grid.setHeaderAlignment(Qt::AlignCenter);
     grid.setRows(1);
-    for (int c = 15; c <= 18; ++c)
+    for (int c = reception::listcol::ColOwner; c <= reception::listcol::ColId; ++c)
         grid.setColWidth(c, 0);
     for (const QStringList& cells : rows) {
         const int r = grid.addRow();
