@@ -6,6 +6,7 @@
 // FOLDER holds the database and the file; the first step creates them.
 
 #include "attachments/attachmentpanel.h"
+#include "common/testdb.h"
 #include "controls/flexgrid.h"
 #include "data/connection.h"
 #include "shell/operator.h"
@@ -16,9 +17,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <cstdio>
 
 namespace {
@@ -39,28 +37,6 @@ public:
     QString file, opened;
     bool failed = false;
 };
-
-bool createDatabase(const QString& path) {
-    QFile script(QStringLiteral(DESK_SOURCE_DIR "/db/schema-sqlite.sql"));
-    if (!script.open(QIODevice::ReadOnly))
-        return false;
-    QString text;
-    for (const QString& line : QString::fromUtf8(script.readAll()).split(QLatin1Char('\n')))
-        if (!line.trimmed().startsWith(QLatin1String("--")))
-            text += line + QLatin1Char('\n');
-    bool ok = true;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schema"));
-        db.setDatabaseName(path);
-        ok = db.open();
-        for (const QString& statement : text.split(QStringLiteral(";\n")))
-            if (ok && !statement.trimmed().isEmpty())
-                ok = QSqlQuery(db).exec(statement);
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("schema"));
-    return ok;
-}
 
 // Written in small pieces, so that making the file does not count.
 bool makeFile(const QString& path, qint64 megabytes) {
@@ -91,10 +67,11 @@ int main(int argc, char** argv) {
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString folder = QString::fromLocal8Bit(argv[2]);
     const qint64 megabytes = argc > 3 ? QString::fromLocal8Bit(argv[3]).toLongLong() : 100;
-    const QString db = folder + QStringLiteral("/bench.db");
+    const QString dbName = QStringLiteral("bench.db");
+    const QString db = folder + QLatin1Char('/') + dbName;
     const QString source = folder + QStringLiteral("/big.bin");
     QDir().mkpath(folder);
-    if (!QFile::exists(db) && !createDatabase(db))
+    if (!QFile::exists(db) && testdb::create(folder, {}, dbName).isEmpty())
         return 1;
     if (!makeFile(source, megabytes))
         return 1;

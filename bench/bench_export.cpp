@@ -3,6 +3,7 @@
 
 #include "controls/flexgrid.h"
 #include "reception/export/listexport.h"
+#include "reception/listcolumns.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,13 +19,9 @@ int main(int argc, char** argv) {
     const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir.path();
 
     controls::FlexGrid grid;
-    grid.setFormatString(QStringLiteral(
-        "<序   |<编号                |<投诉类别        |<投诉方式      |<投诉时间                "
-        "|<投诉人  |<地址                                         |<联系电话          "
-        "|<投诉内容            |<对应项目                    |<接待    |<处理状态           "
-        "|<处理结果|<处理时间                |^查看||||"));
+    grid.setFormatString(reception::listcol::listLayout());
     grid.setRows(1);
-    for (int c = 15; c <= 18; ++c)
+    for (int c = reception::listcol::ColOwner; c <= reception::listcol::ColId; ++c)
         grid.setColWidth(c, 0);
     grid.setRedraw(false);
     for (int i = 1; i <= rows; ++i) {

@@ -7,6 +7,7 @@
 
 #include "controls/flexgrid.h"
 #include "controls/twips.h"
+#include "reception/receptionrules.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -143,9 +144,10 @@ void fillGrid(controls::FlexGrid& grid, const std::vector<Row>& data) {
         for (int c = 0; c < kColumns; ++c) {
             grid.setTextMatrix(r, c, values[size_t(c)]);
             if (c == kContentCol || c == kStatusCol) {
-                const int n = grid.textWidth(values[size_t(c)]) / grid.colWidth(c);
-                if (n >= 1)
-                    grid.setRowHeight(r, 300 * (n + 1));
+                const int height =
+                    reception::listRowHeight(grid.textWidth(values[size_t(c)]), grid.colWidth(c));
+                if (height > 0)
+                    grid.setRowHeight(r, height);
             }
         }
         if (values[kReplyTimeCol].isEmpty())
@@ -178,9 +180,9 @@ void fillBare(QTableWidget& table, const std::vector<Row>& data, const QList<int
             if (!givenHeights && (c == kContentCol || c == kStatusCol)) {
                 const int width = controls::pixelsToTwipsX(
                     qRound(metrics.horizontalAdvance(values[size_t(c)])), &table);
-                const int n = width / widthTwips.at(c);
-                if (n >= 1)
-                    height = 300 * (n + 1);
+                const int h = reception::listRowHeight(width, widthTwips.at(c));
+                if (h > 0)
+                    height = h;
             }
         }
         if (givenHeights)
@@ -262,9 +264,10 @@ int main(int argc, char** argv) {
     for (const Row& values : data) {
         int height = 0;
         for (int c : {kContentCol, kStatusCol}) {
-            const int n = grid.textWidth(values[size_t(c)]) / widthTwips.at(c);
-            if (n >= 1)
-                height = 300 * (n + 1);
+            const int h =
+                reception::listRowHeight(grid.textWidth(values[size_t(c)]), widthTwips.at(c));
+            if (h > 0)
+                height = h;
         }
         heights.push_back(height);
     }

@@ -4,6 +4,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_reception_list [complaints]
 
+#include "common/testdb.h"
 #include "controls/flexgrid.h"
 #include "data/connection.h"
 #include "reception/receptionwindow.h"
@@ -14,6 +15,8 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -40,8 +43,8 @@ QString pick(QRandomGenerator& random, const QStringList& list) {
 }
 
 bool fillDatabase(const QString& path, int count, const QDate& today) {
-    QFile schema(QStringLiteral(DESK_SOURCE_DIR "/db/schema-sqlite.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
+    const QFileInfo file(path);
+    if (testdb::create(file.absolutePath(), {}, file.fileName()).isEmpty())
         return false;
     bool ok = true;
     {
@@ -50,17 +53,6 @@ bool fillDatabase(const QString& path, int count, const QDate& today) {
         if (!db.open())
             return false;
         QSqlQuery q(db);
-        for (QString statement : QString::fromUtf8(schema.readAll()).split(QStringLiteral(";\n"))) {
-            QStringList lines;
-            for (const QString& line : statement.split(QLatin1Char('\n')))
-                if (!line.trimmed().startsWith(QLatin1String("--")))
-                    lines << line;
-            statement = lines.join(QLatin1Char('\n')).trimmed();
-            if (!statement.isEmpty() && !q.exec(statement)) {
-                QTextStream(stderr) << q.lastError().text() << '\n';
-                return false;
-            }
-        }
         db.transaction();
         q.exec(QStringLiteral("INSERT INTO 设置管理处 (GYD_DH, GYD_Name, 对应部门代号) VALUES "
                               "('0101','翠湖管理处','D1'), ('0102','金色家园管理处','D1'), "
@@ -152,15 +144,7 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
 
-    const QString sql =
-        QStringLiteral(
-            "SELECT ID, 投诉编号, 投诉类别 , 投诉方式 ,投诉时间, 投诉人, 地址, 联系电话, "
-            "投诉内容, 接待人, 处理状态, 处理结果, 处理时间, 管理处代号, 结果满意度, ") +
-        QStringLiteral(" 微信号, AppID,ZH_ID") + QStringLiteral(" From 投诉信息") +
-        QStringLiteral(" WHERE 部门编号 = '") + desk::sqlText(op.DepartmentCode) +
-        QStringLiteral("' AND 撤销时间 Is Null") +
-        window.dateRangeCondition(QStringLiteral("投诉时间")) + window.searchConditions() +
-        QStringLiteral(" ORDER BY 投诉编号");
+    const QString sql = window.listStatement();
 
     std::vector<double> refresh, bare;
     int rows = 0, fetched = 0;
