@@ -333,6 +333,17 @@ struct SqlConnection::Impl {
         return dialect->statements(sql);
     }
 
+    // Prepares a statement with one "?" per field and runs it with the fields' values bound.
+    void execBound(QSqlQuery& q, const QString& sql, const QString& table,
+                   const QList<QPair<QString, QVariant>>& fields) const {
+        if (!q.prepare(sql))
+            throw errorOf(q.lastError());
+        for (int i = 0; i < fields.size(); ++i)
+            q.bindValue(i, bindable(table, fields[i].first, fields[i].second));
+        if (!q.exec())
+            throw errorOf(q.lastError());
+    }
+
     // A value as it is bound. SQLite keeps date-times as canonical text; a null binary is
     // stored as 0 bytes, not as a null.
     QVariant bindable(const QString& table, const QString& column, const QVariant& v) const {
@@ -545,12 +556,7 @@ qint64 SqlConnection::insertRow(const QString& table,
         sql = QStringLiteral("SET NOCOUNT ON; ") + sql +
               QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS BIGINT) AS NewID");
     QSqlQuery q(db);
-    if (!q.prepare(sql))
-        throw errorOf(q.lastError());
-    for (int i = 0; i < fields.size(); ++i)
-        q.bindValue(i, d->bindable(table, fields[i].first, fields[i].second));
-    if (!q.exec())
-        throw errorOf(q.lastError());
+    d->execBound(q, sql, table, fields);
     if (d->engine == Engine::Sqlite)
         return q.lastInsertId().toLongLong();
     // The identity comes back as the batch's result set, after any row counts.
@@ -592,12 +598,7 @@ int SqlConnection::updateRows(const QString& table, const QList<QPair<QString, Q
         sql = statements.first();
     }
     QSqlQuery q(db);
-    if (!q.prepare(sql))
-        throw errorOf(q.lastError());
-    for (int i = 0; i < fields.size(); ++i)
-        q.bindValue(i, d->bindable(table, fields[i].first, fields[i].second));
-    if (!q.exec())
-        throw errorOf(q.lastError());
+    d->execBound(q, sql, table, fields);
     return q.numRowsAffected();
 }
 
